@@ -1,0 +1,94 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/GdiObjects.h"
+
+class PhoneSession;
+class TableModel;
+class GridWindow;
+
+// User settings kept in the registry between runs.
+struct Settings {
+    LONG winXPos = 0;
+    LONG winYPos = 0;
+    LONG winWidth = 0;
+    LONG winHeight = 0;
+    DWORD cmdShow = 0;  // 0: use the show command the system passed at start
+    DWORD showStatusBar = 1;
+    DWORD showToolBar = 1;
+};
+
+extern const char* const SettingsKeyPath;
+
+// The one application object: the frame and its bars, the open tables, the
+// background pictures and the phone session. Reached through TheApp.
+class Application {
+public:
+    explicit Application(HINSTANCE instance);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    HWND CreateFrame(HINSTANCE instance, int showCommand);
+
+    void OpenTable(int kind);
+    void CloseActiveTable();
+    void CloseAllTables();
+    void ForgetTable(HWND window);
+    GridWindow* FindGridWindow(HWND window) const;
+    TableModel* FindModel(const GridWindow* grid) const;
+    TableModel* ActiveModel() const;
+
+    void RefreshCommands();
+    void SetStatusText(const char* text);
+    void ToggleToolBar();
+    void ToggleStatusBar();
+    void ToggleSmsPanel();
+    RECT LayoutClientArea() const;
+    void PaintBackground();
+    void ReleaseBackBuffer() { backBuffer.Reset(); }
+
+    void LoadSettings();
+    void SaveSettings();
+
+    // Frame window messages.
+    void OnCreate(HWND frameWindow);
+    void OnSize(LPARAM size);
+    LRESULT OnNotify(NMHDR* header);
+    bool OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnInitMenu(HMENU menu);
+
+    HINSTANCE instance = nullptr;
+    HWND frame = nullptr;
+    HWND mdiClient = nullptr;
+    HWND toolBar = nullptr;
+    HWND statusBar = nullptr;
+    HWND smsPanel = nullptr;
+    HMENU noTableMenu = nullptr;
+    HMENU tableMenu = nullptr;
+    Settings settings;
+    std::vector<std::unique_ptr<TableModel>> OpenTables;
+    std::unique_ptr<PhoneSession> session;
+
+private:
+    void CreateBars();
+    void SetFrameMenu(HMENU& slot, int resourceId, bool withWindowMenu);
+    void ApplyVisibility(HWND bar, DWORD setting, int command);
+    void ToggleBar(HWND bar, DWORD& setting, int command);
+    void SubclassClient();
+    void RestoreClientProc();
+
+    MemoryBitmap tile;
+    MemoryBitmap logo;
+    MemoryBitmap backBuffer;
+    WNDPROC previousClientProc = nullptr;
+    bool closing = false;
+};
+
+extern Application* TheApp;
+
+// Registers the frame window class; false when the system refuses.
+bool RegisterFrameClass(HINSTANCE instance);

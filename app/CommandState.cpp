@@ -1,0 +1,71 @@
+#include "app/CommandState.h"
+
+#include "res/resource.h"
+
+namespace {
+constexpr int PopupEdit = 1;
+constexpr int PopupOperations = 2;
+
+void Append(std::vector<int>& to, std::initializer_list<int> commands)
+{
+    to.insert(to.end(), commands);
+}
+
+void TextTable(CommandState& s)
+{
+    s.menu = FrameMenu::Table;
+    s.grayedItems.push_back({PopupOperations, IDM_GET_ALL});
+    s.grayedItems.push_back({PopupOperations, IDM_GET_SELECTED});
+    Append(s.shownButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE,
+                            IDM_RECEIVE_PHONE});
+    Append(s.hiddenButtons, {IDM_GET_SELECTED, IDM_GET_ALL});
+}
+
+void MediaTable(CommandState& s)
+{
+    s.menu = FrameMenu::Table;
+    for (int command : {IDM_INSERT, IDM_EDIT, IDM_DELETE})
+        s.grayedItems.push_back({PopupEdit, command});
+    s.grayedItems.push_back({PopupOperations, IDM_WRITE_PHONE});
+    s.grayedItems.push_back({PopupOperations, IDM_RECEIVE_PHONE});
+    Append(s.shownButtons, {IDM_FONT, IDM_EXPORT, IDM_GET_SELECTED, IDM_GET_ALL});
+    Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
+}
+}  // namespace
+
+bool IsModelWithoutMedia(std::string_view modelName)
+{
+    return modelName == "SCH-E120";
+}
+
+CommandState ComputeCommandState(int activeKind, bool smsPanelOpen, std::string_view modelName)
+{
+    CommandState s;
+    Append(s.uncheckedButtons, {IDM_PHONEBOOK, IDM_SCHEDULER, IDM_MEMO, IDM_SMS, IDM_PHOTOS, IDM_MOVIES});
+    if (smsPanelOpen)
+        s.checkedButtons.push_back(IDM_SMS);
+
+    switch (activeKind) {
+    case 0:
+    case 1:
+    case 2:
+        s.checkedButtons.push_back(activeKind == 0 ? IDM_PHONEBOOK : activeKind == 1 ? IDM_SCHEDULER : IDM_MEMO);
+        TextTable(s);
+        break;
+    case 3:
+    case 4:
+        s.checkedButtons.push_back(activeKind == 3 ? IDM_PHOTOS : IDM_MOVIES);
+        MediaTable(s);
+        break;
+    default:
+        Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE,
+                                 IDM_GET_SELECTED, IDM_GET_ALL, IDM_RECEIVE_PHONE});
+        break;
+    }
+
+    if (IsModelWithoutMedia(modelName)) {
+        Append(s.grayedAnywhere, {IDM_PICTURE, IDM_PHOTOS, IDM_MOVIES});
+        Append(s.hiddenButtons, {IDM_GET_SELECTED, IDM_GET_ALL, IDM_PHOTOS, IDM_MOVIES, IDM_PICTURE});
+    }
+    return s;
+}

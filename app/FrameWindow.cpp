@@ -1,0 +1,132 @@
+#include <commctrl.h>
+
+#include "app/Application.h"
+#include "app/FrameRect.h"
+#include "phone/PhoneSession.h"
+#include "res/resource.h"
+
+namespace {
+const char FrameClassName[] = "KORT_MDI_application";
+const char FrameTitle[] = "VelarMon: ПК-менеджер CDMA телефонов Samsung";
+constexpr UINT WM_EXCHANGE_FINISHED = WM_USER + 3;
+
+LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Application* app = TheApp;
+    HWND client = app ? app->mdiClient : nullptr;
+    if (!app)
+        return DefFrameProcA(hwnd, client, message, wParam, lParam);
+
+    switch (message) {
+    case WM_CREATE:
+        app->OnCreate(hwnd);
+        return 0;
+    case WM_SIZE:
+        app->OnSize(lParam);
+        return 0;
+    case WM_NOTIFY:
+        return app->OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND:
+        if (app->OnCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_INITMENU:
+        app->OnInitMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_EXCHANGE_FINISHED:
+        if (app->session)
+            app->session->OnExchangeFinished();
+        return 0;
+    case WM_DESTROY:
+        delete app;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefFrameProcA(hwnd, client, message, wParam, lParam);
+}
+}  // namespace
+
+bool RegisterFrameClass(HINSTANCE instance)
+{
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    wc.lpfnWndProc = FrameWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_NOTABLE_MENU);
+    wc.lpszClassName = FrameClassName;
+    return RegisterClassExA(&wc) != 0;
+}
+
+HWND Application::CreateFrame(HINSTANCE moduleInstance, int showCommand)
+{
+    instance = moduleInstance;
+    session = std::make_unique<PhoneSession>();
+    if (!session->StartSession())
+        return nullptr;
+
+    SavedRect saved{settings.winXPos, settings.winYPos, settings.winWidth, settings.winHeight};
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    if (IsSavedRectUsable(saved, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
+        x = saved.left;
+        y = saved.top;
+        width = saved.width;
+        height = saved.height;
+    }
+
+    noTableMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_NOTABLE_MENU));
+    tableMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_TABLE_MENU));
+
+    HWND created = CreateWindowExA(0, FrameClassName, FrameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width,
+                                   height, nullptr, nullptr, instance, nullptr);
+    if (!created) {
+        MessageBoxA(nullptr, "", "", MB_OK);
+        return nullptr;
+    }
+    frame = created;
+    // The class menu served until now; from here on the frame shows the
+    // menus this object loads and owns.
+    HMENU classMenu = GetMenu(frame);
+
+    CreateBars();
+    if (classMenu && classMenu != GetMenu(frame))
+        DestroyMenu(classMenu);
+
+    ShowWindow(frame, settings.cmdShow != 0 ? static_cast<int>(settings.cmdShow) : showCommand);
+    UpdateWindow(frame);
+    return frame;
+}
+
+void Application::OnCreate(HWND frameWindow)
+{
+    frame = frameWindow;
+    CLIENTCREATESTRUCT ccs{};
+    ccs.hWindowMenu = tableMenu ? GetSubMenu(tableMenu, 3) : nullptr;
+    ccs.idFirstChild = IDM_FIRST_CHILD;
+    mdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_BORDER, 0, 0, 0, 0, frame,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MDI_CLIENT)), instance, &ccs);
+    if (!mdiClient)
+        return;
+    SubclassClient();
+    ShowWindow(mdiClient, SW_SHOW);
+    UpdateWindow(mdiClient);
+}
+
+void Application::OnSize(LPARAM size)
+{
+    if (toolBar)
+        SendMessageA(toolBar, WM_SIZE, 0, size);
+    if (statusBar)
+        SendMessageA(statusBar, WM_SIZE, 0, size);
+    const RECT r = LayoutClientArea();
+    ReleaseBackBuffer();
+    if (mdiClient)
+        MoveWindow(mdiClient, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}

@@ -1,0 +1,77 @@
+#include "app/Application.h"
+#include "serial/CommPortSetting.h"
+
+const char* const SettingsKeyPath = "Software\\KORT application\\Velarmon\\Settings";
+
+namespace {
+// The key is created when it is missing; failing that, the user is told and
+// the caller goes on with what it has.
+HKEY OpenSettingsKey()
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKeyPath, &key) != ERROR_SUCCESS) {
+        MessageBoxA(nullptr, "HKEY_LOCAL_MACHINE", "Registry", MB_OK);
+        return nullptr;
+    }
+    return key;
+}
+
+// Reads a 4-byte value whatever type it was stored with; a missing or larger
+// value leaves the default in place.
+template <typename T>
+void ReadDword(HKEY key, const char* name, T& value)
+{
+    static_assert(sizeof(T) == 4);
+    T read{};
+    DWORD size = sizeof read;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&read), &size) == ERROR_SUCCESS &&
+        size == sizeof read)
+        value = read;
+}
+
+void WriteDword(HKEY key, const char* name, DWORD value)
+{
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+}  // namespace
+
+void Application::LoadSettings()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key)
+        return;
+    ReadDword(key, "WinXPos", settings.winXPos);
+    ReadDword(key, "WinYPos", settings.winYPos);
+    ReadDword(key, "WinWidth", settings.winWidth);
+    ReadDword(key, "WinHeight", settings.winHeight);
+    ReadDword(key, "CmdShow", settings.cmdShow);
+    ReadDword(key, "ShowStatusBar", settings.showStatusBar);
+    ReadDword(key, "ShowToolBar", settings.showToolBar);
+    ReadDword(key, "CommPort", CommPort);
+    RegCloseKey(key);
+}
+
+void Application::SaveSettings()
+{
+    // Before the frame exists (a port chosen during start-up) the placement
+    // read at start is written back unchanged rather than lost.
+    RECT r{};
+    if (frame && GetWindowRect(frame, &r)) {
+        settings.winXPos = r.left;
+        settings.winYPos = r.top;
+        settings.winWidth = r.right - r.left;
+        settings.winHeight = r.bottom - r.top;
+    }
+
+    HKEY key = OpenSettingsKey();
+    if (!key)
+        return;
+    WriteDword(key, "WinXPos", static_cast<DWORD>(settings.winXPos));
+    WriteDword(key, "WinYPos", static_cast<DWORD>(settings.winYPos));
+    WriteDword(key, "WinWidth", static_cast<DWORD>(settings.winWidth));
+    WriteDword(key, "WinHeight", static_cast<DWORD>(settings.winHeight));
+    WriteDword(key, "ShowStatusBar", settings.showStatusBar);
+    WriteDword(key, "ShowToolBar", settings.showToolBar);
+    WriteDword(key, "CommPort", static_cast<DWORD>(CommPort));
+    RegCloseKey(key);
+}

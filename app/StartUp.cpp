@@ -1,0 +1,52 @@
+#include "app/StartUp.h"
+
+#include "app/AppMessages.h"
+#include "app/Application.h"
+#include "db/Database.h"
+#include "res/resource.h"
+
+namespace {
+const char FrameClassName[] = "KORT_MDI_application";
+
+int RunMessageLoop(HINSTANCE instance)
+{
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND client = TheApp ? TheApp->mdiClient : nullptr;
+        HWND frame = TheApp ? TheApp->frame : nullptr;
+        if (client && TranslateMDISysAccel(client, &msg))
+            continue;
+        if (frame && accelerators && TranslateAcceleratorA(frame, accelerators, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+}  // namespace
+
+int RunApplication(HINSTANCE instance, int showCommand)
+{
+    if (HWND running = FindWindowA(FrameClassName, nullptr)) {
+        MessageBoxA(nullptr, AppMessages[1], AppMessages[0], MB_ICONWARNING);
+        SetForegroundWindow(running);
+        return 0;
+    }
+    if (!TheDatabase().Connect("velarmon")) {
+        MessageBoxA(nullptr, AppMessages[2], AppMessages[0], MB_ICONERROR);
+        return 0;
+    }
+
+    TheApp = new Application(instance);
+    int exitCode = 0;
+    if (RegisterFrameClass(instance) && TheApp->CreateFrame(instance, showCommand)) {
+        TheApp->ReleaseBackBuffer();
+        exitCode = RunMessageLoop(instance);
+    }
+
+    TheDatabase().Disconnect();
+    delete TheApp;
+    TheApp = nullptr;
+    return exitCode;
+}

@@ -1,0 +1,3 @@
+#include "serial/CommPortSetting.h"
+
+int CommPort = 3;

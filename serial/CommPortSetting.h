@@ -1,0 +1,6 @@
+#pragma once
+
+// The number of the COM port the phone is reached through. Program-wide: the
+// settings load and save it, the port dialog changes it, the phone session
+// opens it.
+extern int CommPort;

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Makes the build's private Wine prefix: fonts, font replacements, a virtual
+# desktop for every process, and COM1-COM16 mapped to link paths in build/ports
+# (the phone simulator puts its pty there).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+stamp=$WINEPREFIX/.velarmon-ready
+[ -f "$stamp" ] && exit 0
+
+echo "Preparing the Wine prefix in $WINEPREFIX"
+mkdir -p "$WINEPREFIX" "$VELARMON_PORTS"
+wineboot -i >/dev/null 2>&1 </dev/null
+wineserver -w
+
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+mkdir -p "$fonts"
+cp -n /usr/share/wine/fonts/*.ttf "$fonts"/ 2>/dev/null || true
+cp -n /usr/share/fonts/truetype/liberation/*.ttf "$fonts"/ 2>/dev/null || true
+
+reg=$(mktemp --suffix=.reg)
+{
+    printf 'REGEDIT4\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
+    printf '"Arial"="Liberation Sans"\n'
+    printf '"Times New Roman"="Liberation Serif"\n'
+    printf '"Courier New"="Liberation Mono"\n'
+    printf '"Microsoft Sans Serif"="Liberation Sans"\n'
+    printf '"MS Sans Serif"="Liberation Sans"\n\n'
+    # Every process of the prefix runs in one virtual desktop, so windows get
+    # frames and the test driver sees the program's windows.
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1280x800"\n\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+    for n in $(seq 1 16); do
+        printf '"COM%d"="%s/COM%d"\n' "$n" "$VELARMON_PORTS" "$n"
+    done
+} >"$reg"
+wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 </dev/null
+rm -f "$reg"
+wineserver -w
+touch "$stamp"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under the build's Wine prefix, with a
+# persistent wineserver so that each start costs a fraction of a second.
+# Used by CTest as the runner of the Windows tests.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+fi
+
+"$(dirname "${BASH_SOURCE[0]}")/prepare_prefix.sh"
+# The server may take a pty as its controlling terminal and log a lot when
+# that closes: its output goes to a file, never into the test output.
+wineserver -p 2>>"$VELARMON_BUILD/wine/wineserver.log" || true
+exec wine "$@" </dev/null 2>&1
