@@ -1,0 +1,138 @@
+// vmdrive: drives a Win32 program from outside for end-to-end tests.
+// Usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT] [--print-handle]
+#include "drive.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using namespace vmdrive;
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+
+int Usage(const char* why)
+{
+    std::fprintf(stderr, "vmdrive: %s\n", why);
+    std::fprintf(stderr, "usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT] [--print-handle]\n");
+    return 2;
+}
+
+// Moves this thread onto the named desktop (a Wine virtual desktop is one), so
+// that window look-ups see the windows living there.
+bool AttachDesktop(const std::string& name)
+{
+    for (;;) {
+        if (HDESK desk = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_ALL)) {
+            if (SetThreadDesktop(desk))
+                return true;
+            std::fprintf(stderr, "vmdrive: SetThreadDesktop failed (%lu)\n", GetLastError());
+            return false;
+        }
+        if (RemainingMs() <= 1) {
+            std::fprintf(stderr, "vmdrive: desktop %s not found\n", name.c_str());
+            return false;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+std::string Join(const Lines& lines)
+{
+    std::string all;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i)
+            all += '\n';
+        all += lines[i];
+    }
+    return all;
+}
+
+void Print(const Lines& lines)
+{
+    for (const auto& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Raw bytes out: no CR before LF, code page 1251 texts unchanged.
+    _setmode(_fileno(stdout), _O_BINARY);
+
+    Options options;
+    if (const char* env = std::getenv("VMDRIVE_DESKTOP"))
+        options.desktop = env;
+    Args words;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--timeout") {
+            long long ms = 0;
+            if (!hasValue || !ParseInt(argv[i + 1], ms) || ms < 0 || ms > 86400000)
+                return Usage("--timeout needs a number of milliseconds");
+            options.timeoutMs = static_cast<DWORD>(ms);
+            ++i;
+        } else if (arg == "--expect") {
+            if (!hasValue)
+                return Usage("--expect needs a text");
+            options.haveExpect = true;
+            options.expect = argv[++i];
+        } else if (arg == "--desktop") {
+            if (!hasValue)
+                return Usage("--desktop needs a name");
+            options.desktop = argv[++i];
+        } else if (arg == "--print-handle") {
+            options.printHandle = true;
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (words.empty())
+        return Usage("no verb");
+    const Verb* verb = FindVerb(words[0]);
+    if (!verb)
+        return Usage(("unknown verb " + words[0]).c_str());
+    Args args(words.begin() + 1, words.end());
+    if (static_cast<int>(args.size()) < verb->minArgs || static_cast<int>(args.size()) > verb->maxArgs)
+        return Usage(("wrong number of arguments for " + words[0]).c_str());
+    if (options.haveExpect && !verb->query)
+        return Usage("--expect is only for verbs that print");
+
+    StartClock(options.timeoutMs);
+    if (!options.desktop.empty() && !AttachDesktop(options.desktop))
+        return 1;
+
+    Lines out;
+    for (;;) {
+        out.clear();
+        SetWhy("not found");
+        Step step = verb->run(args, options, out);
+        if (step == Step::Usage)
+            return Usage(Why().c_str());
+        if (step == Step::Done) {
+            if (!options.haveExpect || Join(out) == options.expect) {
+                Print(out);
+                return 0;
+            }
+            SetWhy("got \"" + Join(out) + "\"");
+        }
+        if (step == Step::Failed) {
+            std::fprintf(stderr, "vmdrive %s: %s\n", words[0].c_str(), Why().c_str());
+            return 1;
+        }
+        if (RemainingMs() <= 1) {
+            std::fprintf(stderr, "vmdrive %s: timed out: %s\n", words[0].c_str(), Why().c_str());
+            return 1;
+        }
+        Sleep(RemainingMs() < kPollMs ? RemainingMs() : kPollMs);
+    }
+}
