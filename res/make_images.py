@@ -854,27 +854,29 @@ def make_about():
 
 
 def make_splash():
-    w, h = 284, 240
+    # The dialog centres the picture in its frame and fills the rest with the
+    # colour of the top left pixel, so every edge fades to that colour.
+    w, h = 282, 218
     image = Image(w, h)
-    top, bottom = (14, 30, 76), (50, 104, 178)
+    edge, middle = (14, 30, 76), (64, 122, 196)
 
     def background(x, y):
-        glow = max(0.0, 1.0 - math.hypot(x - w / 2, (y - 140) * 1.3) / 150)
-        return mix(mix(top, bottom, y / h), (120, 170, 230), glow * 0.45)
+        glow = math.sin(math.pi * x / w) ** 0.6 * math.sin(math.pi * y / h) ** 0.8
+        return mix(edge, middle, glow)
     image.paint(background)
-    draw_text(image, "VelarMon", w / 2, 18, 40, (255, 255, 255), weight=0.15, slant=0.12, shadow=(0, 0, 0))
-    image.fill(round_rect(92, 72, 192, 75, 1.5), ORANGE)
-    image.fill(ellipse(78, 196, 64, 7), (0, 0, 0), 0.3)
-    image.fill(ellipse(222, 196, 30, 5), (0, 0, 0), 0.3)
-    draw_monitor(image, 28, 96, 100, 78)
-    draw_phone(image, 202, 96, 40, 92)
+    draw_text(image, "VelarMon", w / 2, 12, 38, (255, 255, 255), weight=0.15, slant=0.12, shadow=(0, 0, 0))
+    image.fill(round_rect(92, 62, 190, 65, 1.5), ORANGE)
+    image.fill(ellipse(78, 175, 62, 6), (0, 0, 0), 0.3)
+    image.fill(ellipse(220, 175, 28, 5), (0, 0, 0), 0.3)
+    draw_monitor(image, 30, 84, 96, 72)
+    draw_phone(image, 202, 86, 36, 82)
     for i in range(7):
         t = (i + 0.5) / 7
         px = 194 - t * 60
-        py = 132 - math.sin(t * math.pi) * 28
+        py = 118 - math.sin(t * math.pi) * 26
         image.fill(ellipse(px, py, 3.2, 3.2), ORANGE if i % 2 else (120, 220, 150))
-    draw_waves(image, 232, 81, (8, 14), 2.4, ORANGE)
-    draw_text(image, "CDMA", w / 2, 212, 14, (176, 204, 240), weight=0.16)
+    draw_waves(image, 229, 73, (8, 14), 2.4, ORANGE)
+    draw_text(image, "CDMA", w / 2, 188, 13, (176, 204, 240), weight=0.16)
     write_bmp24("splash.bmp", w, h, image.rgb_list())
 
 
@@ -960,7 +962,7 @@ def make_icons():
 # data packets travelling both ways. The control plays uncompressed or RLE8
 # clips without a codec, so every frame is a complete RLE8 picture.
 
-CLIP_WIDTH, CLIP_HEIGHT = 320, 192
+CLIP_WIDTH, CLIP_HEIGHT = 320, 180
 CLIP_FRAMES = 12
 CLIP_RATE = 10
 PACKET_STEP = 24
@@ -968,8 +970,8 @@ PACKET_STEP = 24
 
 def clip_frame(frame):
     image = Image(CLIP_WIDTH, CLIP_HEIGHT, (232, 240, 250))
-    draw_monitor(image, 22, 44, 104, 80)
-    draw_phone(image, 246, 50, 40, 96, shadow=False)
+    draw_monitor(image, 22, 40, 104, 80)
+    draw_phone(image, 246, 46, 40, 96, shadow=False)
     lanes = ((72, 140, 234, 1, BLUE), (112, 140, 234, -1, GREEN))
     for y, x0, x1, direction, colour in lanes:
         image.fill(rect(x0, y - 0.5, x1, y + 0.5), (196, 208, 226))
