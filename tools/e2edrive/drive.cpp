@@ -1,5 +1,6 @@
 // vmdrive: drives a Win32 program from outside for end-to-end tests.
-// Usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT] [--print-handle]
+// Usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT] [--print-handle] [-- ARGS...]
+// The verbs and their output are described in README.md beside this file.
 #include "drive.h"
 
 #include <fcntl.h>
@@ -18,7 +19,8 @@ constexpr DWORD kPollMs = 50;
 int Usage(const char* why)
 {
     std::fprintf(stderr, "vmdrive: %s\n", why);
-    std::fprintf(stderr, "usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT] [--print-handle]\n");
+    std::fprintf(stderr, "usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT]"
+                         " [--print-handle] [-- ARGS...]\n");
     return 2;
 }
 
@@ -72,10 +74,15 @@ int main(int argc, char** argv)
     if (const char* env = std::getenv("VMDRIVE_DESKTOP"))
         options.desktop = env;
     Args words;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
-        if (arg == "--timeout") {
+        if (optionsEnded) {
+            words.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--timeout") {
             long long ms = 0;
             if (!hasValue || !ParseInt(argv[i + 1], ms) || ms < 0 || ms > 86400000)
                 return Usage("--timeout needs a number of milliseconds");
@@ -131,6 +138,9 @@ int main(int argc, char** argv)
         }
         if (RemainingMs() <= 1) {
             std::fprintf(stderr, "vmdrive %s: timed out: %s\n", words[0].c_str(), Why().c_str());
+            if (options.desktop.empty())
+                std::fprintf(stderr,
+                             "vmdrive: no --desktop given; windows inside a Wine virtual desktop are not seen\n");
             return 1;
         }
         Sleep(RemainingMs() < kPollMs ? RemainingMs() : kPollMs);

@@ -9,7 +9,10 @@ namespace vmdrive {
 
 namespace {
 
-bool IsStatic(HWND hwnd) { return lstrcmpiA(ClassOf(hwnd).c_str(), "Static") == 0; }
+bool IsStatic(HWND hwnd)
+{
+    return lstrcmpiA(ClassOf(hwnd).c_str(), "Static") == 0;
+}
 
 bool IsIconStatic(HWND hwnd)
 {
@@ -50,7 +53,10 @@ void BringForward(HWND box)
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
-bool Debug() { return std::getenv("VMDRIVE_DEBUG") != nullptr; }
+bool Debug()
+{
+    return std::getenv("VMDRIVE_DEBUG") != nullptr;
+}
 
 }  // namespace
 
@@ -106,8 +112,8 @@ std::string IconKind(HWND box)
     static const struct {
         LPCSTR id;
         const char* name;
-    } kinds[] = {{IDI_WARNING, "warning"}, {IDI_ERROR, "error"}, {IDI_INFORMATION, "information"},
-                 {IDI_QUESTION, "question"}};
+    } kinds[] = {
+        {IDI_WARNING, "warning"}, {IDI_ERROR, "error"}, {IDI_INFORMATION, "information"}, {IDI_QUESTION, "question"}};
     const char* best = nullptr;
     unsigned long long bestScore = ~0ull;
     unsigned long long secondScore = ~0ull;

@@ -83,8 +83,8 @@ bool CaptureScreen(HWND hwnd, const RECT& rect, Pixels& out)
     HDC screen = GetDC(nullptr);
     if (!screen)
         return false;
-    BOOL copied = BitBlt(canvas.Dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, origin.x, origin.y,
-                         SRCCOPY);
+    BOOL copied =
+        BitBlt(canvas.Dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, origin.x, origin.y, SRCCOPY);
     ReleaseDC(nullptr, screen);
     if (!copied)
         return false;
@@ -114,8 +114,8 @@ unsigned long long Difference(const Pixels& a, const Pixels& b)
     unsigned long long sum = 0;
     for (size_t i = 0; i < a.data.size(); ++i)
         for (int shift = 0; shift < 24; shift += 8)
-            sum += static_cast<unsigned long long>(
-                std::abs(static_cast<int>((a.data[i] >> shift) & 0xFF) - static_cast<int>((b.data[i] >> shift) & 0xFF)));
+            sum += static_cast<unsigned long long>(std::abs(static_cast<int>((a.data[i] >> shift) & 0xFF) -
+                                                            static_cast<int>((b.data[i] >> shift) & 0xFF)));
     return sum;
 }
 

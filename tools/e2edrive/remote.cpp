@@ -8,8 +8,8 @@ RemoteBuffer::RemoteBuffer(HWND owner, size_t size)
     GetWindowThreadProcessId(owner, &pid);
     if (!pid || size == 0)
         return;
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
-                           pid);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (!process_)
         return;
     address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);

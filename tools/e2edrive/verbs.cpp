@@ -5,6 +5,7 @@ namespace vmdrive {
 namespace {
 
 // name, least and most arguments, prints (may be retried for --expect), function
+// clang-format off
 const Verb kVerbs[] = {
     {"wait", 1, 1, true, VerbWait},
     {"gone", 1, 1, false, VerbGone},
@@ -41,6 +42,7 @@ const Verb kVerbs[] = {
     {"sbtext", 1, 2, true, VerbSbText},
     {"sbparts", 1, 1, true, VerbSbParts},
 };
+// clang-format on
 
 }  // namespace
 

@@ -30,7 +30,10 @@ Step StatusBar(const std::string& text, HWND& hwnd)
     return step;
 }
 
-const char* Bit(LRESULT value) { return value ? "1" : "0"; }
+const char* Bit(LRESULT value)
+{
+    return value ? "1" : "0";
+}
 
 }  // namespace
 
@@ -125,6 +128,13 @@ VMDRIVE_VERB(VerbSbText)
     if (part == 0) {
         out.push_back(Escape(WindowTextOf(bar)));
         return Step::Done;
+    }
+    LRESULT parts = 0;
+    if (!Query(bar, SB_GETPARTS, 0, 0, parts))
+        return Step::Retry;
+    if (part >= parts) {
+        SetWhy("the status bar has " + std::to_string(static_cast<long long>(parts)) + " parts");
+        return Step::Retry;
     }
     LRESULT info = 0;
     if (!Query(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0, info))

@@ -15,7 +15,8 @@ struct ListMessages {
     LRESULT error;
 };
 
-const ListMessages kCombo{CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT, CBN_SELCHANGE, CB_ERR};
+const ListMessages kCombo{CB_GETCOUNT,  CB_GETCURSEL,  CB_SETCURSEL, CB_GETLBTEXTLEN,
+                          CB_GETLBTEXT, CBN_SELCHANGE, CB_ERR};
 const ListMessages kList{LB_GETCOUNT, LB_GETCURSEL, LB_SETCURSEL, LB_GETTEXTLEN, LB_GETTEXT, LBN_SELCHANGE, LB_ERR};
 
 // Tells the control's parent, as the control itself would after a user's action.

@@ -129,7 +129,7 @@ VMDRIVE_VERB(VerbSend)
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0, SMTO_NORMAL, RemainingMs(), &result)) {
         SetWhy(GetLastError() == ERROR_TIMEOUT || GetLastError() == 0 ? "no return before the time-out (a modal loop?)"
-                                                                       : "SendMessageTimeout failed");
+                                                                      : "SendMessageTimeout failed");
         return Step::Failed;
     }
     return Step::Done;

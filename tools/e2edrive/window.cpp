@@ -45,10 +45,19 @@ BOOL CALLBACK FindChildById(HWND hwnd, LPARAM param)
 
 }  // namespace
 
-void SetWhy(const std::string& why) { g_why = why; }
-const std::string& Why() { return g_why; }
+void SetWhy(const std::string& why)
+{
+    g_why = why;
+}
+const std::string& Why()
+{
+    return g_why;
+}
 
-void StartClock(DWORD timeoutMs) { g_deadline = GetTickCount64() + timeoutMs; }
+void StartClock(DWORD timeoutMs)
+{
+    g_deadline = GetTickCount64() + timeoutMs;
+}
 
 DWORD RemainingMs()
 {
@@ -63,7 +72,8 @@ bool ParseInt(const std::string& text, long long& value)
     bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     char* end = nullptr;
     errno = 0;
-    value = hex ? static_cast<long long>(std::strtoull(text.c_str() + 2, &end, 16)) : std::strtoll(text.c_str(), &end, 10);
+    value =
+        hex ? static_cast<long long>(std::strtoull(text.c_str() + 2, &end, 16)) : std::strtoll(text.c_str(), &end, 10);
     return errno == 0 && end && *end == '\0';
 }
 
@@ -100,7 +110,8 @@ bool ParseWindowSpec(const std::string& text, WindowSpec& spec)
         return true;
     }
     long long value = 0;
-    if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X') && ParseInt(rest, value) && value != 0) {
+    if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X') && ParseInt(rest, value) &&
+        value != 0) {
         spec.kind = WindowSpec::Kind::Handle;
         spec.handle = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(value));
         return true;
