@@ -139,8 +139,8 @@ int main(int argc, char** argv)
         if (RemainingMs() <= 1) {
             std::fprintf(stderr, "vmdrive %s: timed out: %s\n", words[0].c_str(), Why().c_str());
             if (options.desktop.empty())
-                std::fprintf(stderr,
-                             "vmdrive: no --desktop given; windows inside a Wine virtual desktop are not seen\n");
+                std::fprintf(stderr, "vmdrive: looked on desktop Default; a program started with "
+                                     "explorer /desktop=NAME needs --desktop NAME\n");
             return 1;
         }
         Sleep(RemainingMs() < kPollMs ? RemainingMs() : kPollMs);
