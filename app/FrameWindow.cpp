@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/Application.h"

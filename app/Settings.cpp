@@ -17,16 +17,17 @@ HKEY OpenSettingsKey()
 }
 
 // Reads a 4-byte value whatever type it was stored with; a missing or larger
-// value leaves the default in place.
+// value gives the default.
 template <typename T>
-void ReadDword(HKEY key, const char* name, T& value)
+void ReadDword(HKEY key, const char* name, T& value, T defaultValue)
 {
     static_assert(sizeof(T) == 4);
     T read{};
     DWORD size = sizeof read;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&read), &size) == ERROR_SUCCESS &&
-        size == sizeof read)
-        value = read;
+    const bool ok = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&read), &size) ==
+                        ERROR_SUCCESS &&
+                    size == sizeof read;
+    value = ok ? read : defaultValue;
 }
 
 void WriteDword(HKEY key, const char* name, DWORD value)
@@ -40,14 +41,15 @@ void Application::LoadSettings()
     HKEY key = OpenSettingsKey();
     if (!key)
         return;
-    ReadDword(key, "WinXPos", settings.winXPos);
-    ReadDword(key, "WinYPos", settings.winYPos);
-    ReadDword(key, "WinWidth", settings.winWidth);
-    ReadDword(key, "WinHeight", settings.winHeight);
-    ReadDword(key, "CmdShow", settings.cmdShow);
-    ReadDword(key, "ShowStatusBar", settings.showStatusBar);
-    ReadDword(key, "ShowToolBar", settings.showToolBar);
-    ReadDword(key, "CommPort", CommPort);
+    const Settings defaults;
+    ReadDword(key, "WinXPos", settings.winXPos, defaults.winXPos);
+    ReadDword(key, "WinYPos", settings.winYPos, defaults.winYPos);
+    ReadDword(key, "WinWidth", settings.winWidth, defaults.winWidth);
+    ReadDword(key, "WinHeight", settings.winHeight, defaults.winHeight);
+    ReadDword(key, "CmdShow", settings.cmdShow, defaults.cmdShow);
+    ReadDword(key, "ShowStatusBar", settings.showStatusBar, defaults.showStatusBar);
+    ReadDword(key, "ShowToolBar", settings.showToolBar, defaults.showToolBar);
+    ReadDword(key, "CommPort", CommPort, DefaultCommPort);
     RegCloseKey(key);
 }
 

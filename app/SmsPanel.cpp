@@ -34,5 +34,8 @@ INT_PTR CALLBACK SmsPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM)
 
 HWND CreateSmsPanel(HINSTANCE instance, HWND frame)
 {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SMS_PANEL), frame, SmsPanelProc, 0);
+    HWND panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SMS), frame, SmsPanelProc, 0);
+    if (panel)
+        ShowWindow(panel, SW_SHOW);
+    return panel;
 }

@@ -6,13 +6,13 @@ class GridWindow;
 // A table of the database shown in a window: owns its rows and its GridWindow.
 class TableModel {
 public:
-    virtual ~TableModel() = default;
+    virtual ~TableModel();
     int Kind() const { return kind_; }
     // None when loading the table failed.
     GridWindow* Grid() const { return grid_.get(); }
 
 protected:
-    explicit TableModel(int kind) : kind_(kind) {}
+    explicit TableModel(int kind);
     int kind_;
     std::unique_ptr<GridWindow> grid_;
 };

@@ -1,3 +1,3 @@
 #include "serial/CommPortSetting.h"
 
-int CommPort = 3;
+int CommPort = DefaultCommPort;

@@ -1,4 +1,4 @@
-// Shared declarations of the end-to-end driver: options, window specifications,
+// Shared declarations of the end-to-end driver: options, window references,
 // text helpers and the verb table.
 #pragma once
 
@@ -34,15 +34,15 @@ DWORD RemainingMs();
 
 // A window named on the command line: class:NAME, title:TEXT, 0xHEX or msgbox,
 // optionally followed by /ID steps down to descendant controls.
-struct WindowSpec {
+struct WindowRef {
     enum class Kind { Class, Title, Handle, MsgBox } kind = Kind::Class;
     std::string name;
     HWND handle = nullptr;
     std::vector<int> path;
 };
 
-bool ParseWindowSpec(const std::string& text, WindowSpec& spec);
-HWND Resolve(const WindowSpec& spec);
+bool ParseWindowRef(const std::string& text, WindowRef& ref);
+HWND Resolve(const WindowRef& ref);
 HWND FindControl(HWND parent, int id);
 
 bool ParseInt(const std::string& text, long long& value);

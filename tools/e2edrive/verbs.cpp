@@ -56,12 +56,12 @@ const Verb* FindVerb(const std::string& name)
 
 Step Target(const std::string& text, HWND& hwnd)
 {
-    WindowSpec spec;
-    if (!ParseWindowSpec(text, spec)) {
+    WindowRef ref;
+    if (!ParseWindowRef(text, ref)) {
         SetWhy("bad window \"" + text + "\" (use class:NAME, title:TEXT, 0xHEX or msgbox, then /ID steps)");
         return Step::Usage;
     }
-    hwnd = Resolve(spec);
+    hwnd = Resolve(ref);
     return hwnd ? Step::Done : Step::Retry;
 }
 

@@ -77,7 +77,7 @@ bool ParseInt(const std::string& text, long long& value)
     return errno == 0 && end && *end == '\0';
 }
 
-bool ParseWindowSpec(const std::string& text, WindowSpec& spec)
+bool ParseWindowRef(const std::string& text, WindowRef& ref)
 {
     std::string rest = text;
     size_t prefix = 0;
@@ -94,26 +94,26 @@ bool ParseWindowSpec(const std::string& text, WindowSpec& spec)
         path.insert(path.begin(), std::atoi(rest.c_str() + slash + 1));
         rest.erase(slash);
     }
-    spec.path = path;
+    ref.path = path;
     if (rest.rfind("class:", 0) == 0) {
-        spec.kind = WindowSpec::Kind::Class;
-        spec.name = rest.substr(6);
-        return !spec.name.empty();
+        ref.kind = WindowRef::Kind::Class;
+        ref.name = rest.substr(6);
+        return !ref.name.empty();
     }
     if (rest.rfind("title:", 0) == 0) {
-        spec.kind = WindowSpec::Kind::Title;
-        spec.name = rest.substr(6);
+        ref.kind = WindowRef::Kind::Title;
+        ref.name = rest.substr(6);
         return true;
     }
     if (rest == "msgbox") {
-        spec.kind = WindowSpec::Kind::MsgBox;
+        ref.kind = WindowRef::Kind::MsgBox;
         return true;
     }
     long long value = 0;
     if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X') && ParseInt(rest, value) &&
         value != 0) {
-        spec.kind = WindowSpec::Kind::Handle;
-        spec.handle = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(value));
+        ref.kind = WindowRef::Kind::Handle;
+        ref.handle = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(value));
         return true;
     }
     return false;
@@ -128,20 +128,20 @@ HWND FindControl(HWND parent, int id)
     return search.found;
 }
 
-HWND Resolve(const WindowSpec& spec)
+HWND Resolve(const WindowRef& ref)
 {
     HWND hwnd = nullptr;
-    switch (spec.kind) {
-    case WindowSpec::Kind::Class:
-        hwnd = FindWindowA(spec.name.c_str(), nullptr);
+    switch (ref.kind) {
+    case WindowRef::Kind::Class:
+        hwnd = FindWindowA(ref.name.c_str(), nullptr);
         break;
-    case WindowSpec::Kind::Title:
-        hwnd = FindWindowA(nullptr, spec.name.c_str());
+    case WindowRef::Kind::Title:
+        hwnd = FindWindowA(nullptr, ref.name.c_str());
         break;
-    case WindowSpec::Kind::Handle:
-        hwnd = IsWindow(spec.handle) ? spec.handle : nullptr;
+    case WindowRef::Kind::Handle:
+        hwnd = IsWindow(ref.handle) ? ref.handle : nullptr;
         break;
-    case WindowSpec::Kind::MsgBox:
+    case WindowRef::Kind::MsgBox:
         hwnd = FindMessageBox();
         break;
     }
@@ -149,7 +149,7 @@ HWND Resolve(const WindowSpec& spec)
         SetWhy("window not found");
         return nullptr;
     }
-    for (int id : spec.path) {
+    for (int id : ref.path) {
         hwnd = FindControl(hwnd, id);
         if (!hwnd) {
             SetWhy("control " + std::to_string(id) + " not found");

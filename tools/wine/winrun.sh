@@ -10,7 +10,5 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 "$(dirname "${BASH_SOURCE[0]}")/prepare_prefix.sh"
-# The server may take a pty as its controlling terminal and log a lot when
-# that closes: its output goes to a file, never into the test output.
-wineserver -p 2>>"$VELARMON_BUILD/wine/wineserver.log" || true
+"$(dirname "${BASH_SOURCE[0]}")/start_server.sh"
 exec wine "$@" </dev/null 2>&1

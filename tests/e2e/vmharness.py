@@ -1,0 +1,207 @@
+"""Runs the real velarmon.exe in Wine's virtual desktop against the simulated
+phone and a fresh database, and drives it from outside with vmdrive.exe.
+
+Every test gets a work folder under build/e2e/<test>/ holding its database
+copy, the simulator's state and logs, and screenshots. Whatever a test starts
+is stopped when it ends."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+import unittest
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("VELARMON_BUILD", ROOT / "build"))
+WIN_BUILD = BUILD / "win"
+EXE = WIN_BUILD / "velarmon.exe"
+DRIVER = WIN_BUILD / "tools" / "e2edrive" / "vmdrive.exe"
+DB_TEMPLATE = BUILD / "db" / "velarmon.db"
+PORTS = BUILD / "ports"
+SIMULATOR = ROOT / "tools" / "phonesim"
+SETTINGS_KEY = r"HKLM\Software\KORT application\Velarmon\Settings"
+FRAME = "class:KORT_MDI_application"
+
+
+def wine_env(extra=None):
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": str(BUILD / "wine" / "prefix"),
+        "WINEARCH": "win64",
+        "WINEDEBUG": "-all",
+        "WINEDLLOVERRIDES": "mscoree=;mshtml=",
+        "LC_ALL": "ru_RU.UTF-8",
+        "ODBCSYSINI": str(BUILD / "odbc"),
+        "VELARMON_DB_DIR": str(BUILD / "db"),
+    })
+    env.update(extra or {})
+    return env
+
+
+class Display:
+    """An Xvfb of our own unless the caller gave us a DISPLAY."""
+
+    def __init__(self):
+        self.proc = None
+
+    def start(self):
+        if os.environ.get("DISPLAY"):
+            return
+        for n in range(150, 200):
+            if Path(f"/tmp/.X{n}-lock").exists():
+                continue
+            self.proc = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            for _ in range(100):
+                if Path(f"/tmp/.X11-unix/X{n}").exists():
+                    os.environ["DISPLAY"] = f":{n}"
+                    return
+                time.sleep(0.05)
+            self.proc.kill()
+        raise RuntimeError("no Xvfb could be started")
+
+    def stop(self):
+        if self.proc:
+            self.proc.terminate()
+            self.proc.wait(10)
+            os.environ.pop("DISPLAY", None)
+            self.proc = None
+
+
+_display = Display()
+
+
+def start_wine():
+    _display.start()
+    subprocess.run([str(ROOT / "tools" / "wine" / "prepare_prefix.sh")], env=wine_env(), check=True)
+    subprocess.run([str(ROOT / "tools" / "wine" / "start_server.sh")], env=wine_env(), check=True)
+
+
+def stop_wine():
+    subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=wine_env(), stderr=subprocess.DEVNULL)
+    _display.stop()
+
+
+def wine(*args, env=None, timeout=60, cwd=None):
+    return subprocess.run(["wine", *map(str, args)], env=env or wine_env(), stdin=subprocess.DEVNULL,
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout, cwd=cwd)
+
+
+def reg_delete_settings():
+    wine("reg", "delete", SETTINGS_KEY, "/f")
+
+
+def reg_set_dword(name, value):
+    wine("reg", "add", SETTINGS_KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f")
+
+
+def reg_values():
+    """The settings key as {name: int}; empty when the key is missing."""
+    out = wine("reg", "query", SETTINGS_KEY).stdout.decode("cp1251", "replace")
+    values = {}
+    for line in out.splitlines():
+        parts = line.split()
+        if len(parts) == 3 and parts[1] == "REG_DWORD":
+            values[parts[0]] = int(parts[2], 16)
+    return values
+
+
+class Box:
+    def __init__(self, caption, text, icon, handle):
+        self.caption, self.text, self.icon, self.handle = caption, text, icon, handle
+
+    def __repr__(self):
+        return f"Box({self.caption!r}, {self.text!r}, {self.icon})"
+
+
+class ProgramSession:
+    """One run of velarmon.exe with its own database copy and simulated phone."""
+
+    def __init__(self, name, database=True, port=3, sim_state=None):
+        self.dir = BUILD / "e2e" / name
+        shutil.rmtree(self.dir, ignore_errors=True)
+        (self.dir / "db").mkdir(parents=True)
+        if database:
+            shutil.copy(DB_TEMPLATE, self.dir / "db" / "velarmon.db")
+        self.env = wine_env({"VELARMON_DB_DIR": str(self.dir / "db")})
+        self.port = port
+        self.sim_state = sim_state
+        self.sim = None
+        self.programs = []
+
+    # -- processes -----------------------------------------------------------
+    def start_phone(self):
+        from phonesim_control import start_simulator
+        self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state)
+
+    def start_program(self):
+        out = open(self.dir / "velarmon.out", "ab")
+        proc = subprocess.Popen(["wine", str(EXE)], env=self.env, cwd=self.dir, stdin=subprocess.DEVNULL,
+                                stdout=out, stderr=out)
+        self.programs.append(proc)
+        return proc
+
+    def wait_exit(self, proc, timeout=20):
+        return proc.wait(timeout)
+
+    def stop(self):
+        for proc in self.programs:
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait(10)
+        self.programs = []
+        if self.sim:
+            self.sim.stop()
+            self.sim = None
+
+    # -- driving -------------------------------------------------------------
+    def drive(self, *args, timeout_ms=10000):
+        r = wine(DRIVER, *args, "--timeout", timeout_ms, env=self.env, timeout=timeout_ms / 1000 + 30)
+        return r.returncode, r.stdout.decode("cp1251", "replace")
+
+    def ok(self, *args, timeout_ms=10000):
+        rc, out = self.drive(*args, timeout_ms=timeout_ms)
+        if rc != 0:
+            raise AssertionError(f"vmdrive {' '.join(map(str, args))} failed ({rc}): {out}")
+        return out.rstrip("\r\n")
+
+    def wait_frame(self, timeout_ms=20000):
+        return self.ok("wait", FRAME, timeout_ms=timeout_ms)
+
+    def msgbox(self, timeout_ms=15000):
+        lines = self.ok("msgbox", "--print-handle", timeout_ms=timeout_ms).splitlines()
+        caption, text, icon, handle = (lines + ["", "", "", ""])[:4]
+        return Box(caption, text.replace("\\n", "\n"), icon, handle)
+
+    def answer(self, box, control_id):
+        self.ok("answer", box.handle, control_id)
+
+    def screenshot(self, name):
+        path = self.dir / f"{name}.png"
+        subprocess.run(["import", "-window", "root", str(path)], stderr=subprocess.DEVNULL, timeout=30)
+        return path
+
+
+class ProgramTest(unittest.TestCase):
+    """Base of the end-to-end tests: one Wine session per test class."""
+
+    @classmethod
+    def setUpClass(cls):
+        start_wine()
+
+    @classmethod
+    def tearDownClass(cls):
+        stop_wine()
+
+    def session(self, **kwargs):
+        s = ProgramSession(self.id().split(".")[-1], **kwargs)
+        self.addCleanup(s.stop)
+        return s
+
+
+def main():
+    unittest.main(module="__main__", verbosity=2, argv=sys.argv[:1])

@@ -1,0 +1,4 @@
+#pragma once
+
+// Dispatches the messages waiting for this thread's windows.
+void PumpMessages();
