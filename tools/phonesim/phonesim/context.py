@@ -1,0 +1,61 @@
+"""What the command handlers work on: the stored data and the link session."""
+
+from dataclasses import dataclass
+
+
+@dataclass
+class Session:
+    """Per-connection facts; a closed and reopened port starts a new session."""
+
+    pmode: bool = False
+    unlocked: bool = False
+
+    def reset(self) -> None:
+        self.pmode = False
+        self.unlocked = False
+
+
+@dataclass
+class Context:
+    state: dict
+    session: Session
+    echo: bool
+    verbose: bool = True
+    erase_delay: float = 0.4  # seconds the phone spends emptying a store
+
+    def limit(self, name: str) -> int:
+        return int(self.state["limits"][name])
+
+    def fit(self, value: bytes, limit_name: str) -> bytes | None:
+        """The value as the phone stores it, or None when it refuses it as too long."""
+        limit = self.limit(limit_name)
+        if len(value) <= limit:
+            return value
+        if self.state["overlong"] == b"cut":
+            return value[:limit]
+        return None
+
+
+def text(value) -> bytes:
+    """A stored value as it appears on the wire (texts as they are, numbers in decimal)."""
+    return value if isinstance(value, bytes) else str(value).encode()
+
+
+def find(records: list, key: str, value):
+    for record in records:
+        if record[key] == value:
+            return record
+    return None
+
+
+def put(records: list, key: str, record: dict) -> None:
+    records[:] = [r for r in records if r[key] != record[key]]
+    records.append(record)
+
+
+def position(arg: bytes, first: int, count: int) -> int | None:
+    """A decimal position in first .. first + count - 1, or None."""
+    if not arg.isdigit() or len(arg) > 6:
+        return None
+    value = int(arg)
+    return value if first <= value < first + count else None

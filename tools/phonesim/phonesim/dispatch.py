@@ -1,0 +1,71 @@
+"""Routes a command line to its handler and applies the phone's access rules.
+
+Access rules (each can be switched off in the state):
+- require_pmode: every AT# command but AT#PMODE answers ERROR until AT#PMODE=1
+  in the current connection;
+- require_key: AT#PBSEL? and AT#PBOKR= answer ERROR until the phone's key was
+  sent back with AT#PCKEY=<key> in the current connection (writes need no key:
+  the program writes the phone book without sending it).
+"""
+
+from . import memos, phonebook, scheduler, sms, startup
+from .command import BASIC, Command, parse
+from .context import Context
+from .outcome import Outcome, error
+
+_KEYED = {b"#PBSEL", b"#PBOKR"}
+
+
+def _handlers():
+    return {
+        b"#PMODE": lambda c, cmd: startup.pmode(c, cmd.form, cmd.args),
+        b"#PCKEY": lambda c, cmd: startup.pckey(c, cmd.form, cmd.args),
+        b"+GMM": lambda c, cmd: startup.identity(c, cmd.name, cmd.form),
+        b"+GMI": lambda c, cmd: startup.identity(c, cmd.name, cmd.form),
+        b"+GMR": lambda c, cmd: startup.identity(c, cmd.name, cmd.form),
+        b"#PCOUT": lambda c, cmd: startup.link_info(c, cmd.name, cmd.form),
+        b"#PCLNK": lambda c, cmd: startup.link_info(c, cmd.name, cmd.form),
+        b"#PCMIT": lambda c, cmd: startup.link_info(c, cmd.name, cmd.form),
+        b"#PUGSN": lambda c, cmd: startup.melody_list(c, cmd.form),
+        b"*SKT*BEEP": lambda c, cmd: startup.beep(c, cmd.form, cmd.args),
+        b"#PBSEL": lambda c, cmd: phonebook.select(c, cmd.form),
+        b"#PBOKR": lambda c, cmd: phonebook.read(c, cmd.form, cmd.args),
+        b"#PBOKW": lambda c, cmd: phonebook.write(c, cmd.form, cmd.args),
+        b"#PBEND": lambda c, cmd: phonebook.closing(c, cmd.name, cmd.form, cmd.args),
+        b"#PBMNW": lambda c, cmd: phonebook.closing(c, cmd.name, cmd.form, cmd.args),
+        b"#PBSYN": lambda c, cmd: phonebook.closing(c, cmd.name, cmd.form, cmd.args),
+        b"#PISHR": lambda c, cmd: scheduler.read(c, cmd.form, cmd.args),
+        b"#PISHW": lambda c, cmd: scheduler.write(c, cmd.form, cmd.args),
+        b"#PISSY": lambda c, cmd: scheduler.sync(c, cmd.form, cmd.args),
+        b"#PIMMR": lambda c, cmd: memos.read(c, cmd.form, cmd.args),
+        b"#PIMMW": lambda c, cmd: memos.write(c, cmd.form, cmd.args),
+        b"#PIMSY": lambda c, cmd: memos.sync(c, cmd.form, cmd.args),
+        b"#PSTRM": lambda c, cmd: sms.send(c, cmd.form, cmd.args),
+    }
+
+
+HANDLERS = _handlers()
+
+
+def execute(ctx: Context, line: bytes) -> Outcome:
+    cmd = parse(line)
+    if cmd is None:
+        return error("not an AT command")
+    if cmd.form == BASIC:
+        return startup.basic(ctx, cmd.args)
+    handler = HANDLERS.get(cmd.name)
+    if handler is None:
+        return error("unknown command")
+    refusal = _access_refusal(ctx, cmd)
+    if refusal:
+        return error(refusal)
+    return handler(ctx, cmd)
+
+
+def _access_refusal(ctx: Context, cmd: Command) -> str:
+    state, session = ctx.state, ctx.session
+    if state["require_pmode"] and cmd.name.startswith(b"#") and cmd.name != b"#PMODE" and not session.pmode:
+        return "PC link mode is off (AT#PMODE=1 first)"
+    if state["require_key"] and cmd.name in _KEYED and not session.unlocked:
+        return "phone book locked (AT#PCKEY=<key> first)"
+    return ""

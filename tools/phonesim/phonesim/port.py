@@ -1,0 +1,111 @@
+"""The phone's end of the serial line: a pseudo-terminal whose slave is linked at a path.
+
+The simulator keeps only the master. It does not hold the slave open, so it
+sees when the program closes its port (the master then reports a hang-up)
+and when it opens it again.
+"""
+
+import errno
+import fcntl
+import os
+import select
+import struct
+import termios
+import time
+import tty
+
+B115200 = termios.B115200
+
+
+class Port:
+    def __init__(self, link: str):
+        self.link = link
+        self.master: int | None = None
+        self.slave_name = ""
+
+    def open(self) -> None:
+        master, slave = os.openpty()
+        self.slave_name = os.ttyname(slave)
+        _make_raw(slave)
+        os.close(slave)
+        os.set_blocking(master, False)
+        self.master = master
+        self._publish_link()
+
+    def _publish_link(self) -> None:
+        """Replaces the link in one step, so a reader never finds it missing or stale."""
+        tmp = f"{self.link}.tmp{os.getpid()}"
+        if os.path.lexists(tmp):
+            os.unlink(tmp)
+        os.symlink(self.slave_name, tmp)
+        os.replace(tmp, self.link)
+
+    def close(self) -> None:
+        if self.master is None:
+            return
+        os.close(self.master)
+        self.master = None
+        if os.path.islink(self.link) and os.readlink(self.link) == self.slave_name:
+            os.unlink(self.link)
+
+    def drain(self, limit: float) -> None:
+        """Waits until the program has read what was sent, as bytes already on a real
+        line would still arrive after it is cut; gives up after limit seconds."""
+        try:
+            slave = os.open(self.slave_name, os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
+        except OSError:
+            return
+        try:
+            end = time.monotonic() + limit
+            while _waiting(slave) > 0 and time.monotonic() < end:
+                time.sleep(0.01)
+        finally:
+            os.close(slave)
+
+    def is_open(self) -> bool:
+        return self.master is not None
+
+    def wait(self, timeout: float, want_write: bool) -> tuple[bool, bool, bool]:
+        """(readable, writable, hung_up) after at most timeout seconds."""
+        poller = select.poll()
+        events = select.POLLIN | (select.POLLOUT if want_write else 0)
+        poller.register(self.master, events)
+        ready = poller.poll(max(0.0, timeout) * 1000)
+        mask = ready[0][1] if ready else 0
+        return bool(mask & select.POLLIN), bool(mask & select.POLLOUT), bool(mask & select.POLLHUP)
+
+    def read(self) -> bytes | None:
+        """Bytes waiting, b"" when none, None when the other end is closed."""
+        try:
+            return os.read(self.master, 4096)
+        except BlockingIOError:
+            return b""
+        except OSError as err:
+            if err.errno == errno.EIO:
+                return None
+            raise
+
+    def write(self, data: bytes) -> int | None:
+        """Bytes written (0 when the pty is full), None when the other end is closed."""
+        try:
+            return os.write(self.master, data)
+        except BlockingIOError:
+            return 0
+        except OSError as err:
+            if err.errno == errno.EIO:
+                return None
+            raise
+
+
+def _waiting(fd: int) -> int:
+    return struct.unpack("i", fcntl.ioctl(fd, termios.FIONREAD, b"\0\0\0\0"))[0]
+
+
+def _make_raw(fd: int) -> None:
+    """Raw, no echo, no flow control: all 256 byte values pass both ways unchanged."""
+    tty.setraw(fd)
+    attrs = termios.tcgetattr(fd)
+    attrs[0] &= ~(termios.IXON | termios.IXOFF | termios.IXANY | termios.ICRNL | termios.INLCR | termios.IGNCR)
+    attrs[3] &= ~(termios.ECHO | termios.ECHONL | termios.ICANON | termios.ISIG | termios.IEXTEN)
+    attrs[4] = attrs[5] = B115200
+    termios.tcsetattr(fd, termios.TCSANOW, attrs)
