@@ -139,9 +139,9 @@ class ProgramSession:
         self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state)
 
     def start_program(self):
-        out = open(self.dir / "velarmon.out", "ab")
-        proc = subprocess.Popen(["wine", str(EXE)], env=self.env, cwd=self.dir, stdin=subprocess.DEVNULL,
-                                stdout=out, stderr=out)
+        with open(self.dir / "velarmon.out", "ab") as out:
+            proc = subprocess.Popen(["wine", str(EXE)], env=self.env, cwd=self.dir, stdin=subprocess.DEVNULL,
+                                    stdout=out, stderr=out)
         self.programs.append(proc)
         return proc
 
