@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+#include "grid/TableSnapshot.h"
+
+// A Word table: the title in bold, a heading row of column titles, one table
+// row per data row, and the note lines as bold paragraphs under it. Texts go
+// in as they are, code page 1251.
+std::string BuildRtf(const TableSnapshot& table);

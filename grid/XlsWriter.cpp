@@ -1,0 +1,168 @@
+#include "grid/XlsWriter.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+constexpr uint16_t RecordBof = 0x0209;
+constexpr uint16_t RecordXf = 0x0243;
+constexpr uint16_t RecordLabel = 0x0204;
+constexpr uint16_t RecordNumber = 0x0003;
+constexpr uint16_t RecordEof = 0x000A;
+
+constexpr uint16_t XfTitle = 1;
+constexpr uint16_t XfCell = 17;
+constexpr uint16_t XfNote = 0;
+
+void Put16(std::string& out, uint32_t value)
+{
+    out.push_back(static_cast<char>(value & 0xFF));
+    out.push_back(static_cast<char>((value >> 8) & 0xFF));
+}
+
+std::string Record(uint16_t id, const std::string& body)
+{
+    std::string out;
+    Put16(out, id);
+    Put16(out, static_cast<uint32_t>(body.size()));
+    return out + body;
+}
+
+std::string Bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int v : values)
+        out.push_back(static_cast<char>(v));
+    return out;
+}
+
+// The format records every sheet starts with.
+std::vector<std::string> Prologue()
+{
+    using B = std::initializer_list<int>;
+    const B first{0x00, 0x00, 0xF5, 0x03, 0xF0, 0xFF, 0x00, 0xCE, 0, 0, 0, 0};
+    const B style1{0x01, 0x00, 0xF5, 0xF7, 0xF0, 0xFF, 0x00, 0xCE, 0, 0, 0, 0};
+    const B style2{0x02, 0x00, 0xF5, 0xF7, 0xF0, 0xFF, 0x00, 0xCE, 0, 0, 0, 0};
+    const B style0{0x00, 0x00, 0xF5, 0xF7, 0xF0, 0xFF, 0x00, 0xCE, 0, 0, 0, 0};
+    const B cell{0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0xCE, 0, 0, 0, 0};
+    const B cell10{0x00, 0x00, 0x01, 0x10, 0x08, 0x00, 0x00, 0xCE, 0, 0, 0, 0};
+    const B cell30{0x00, 0x00, 0x01, 0x30, 0x08, 0x00, 0x00, 0xCE, 0, 0, 0, 0};
+    const B num20{0x01, 0x20, 0xF5, 0xFB, 0xF0, 0x00, 0x00, 0xCE, 0, 0, 0, 0};
+    const B num1e{0x01, 0x1E, 0xF5, 0xFB, 0xF0, 0x00, 0x00, 0xCE, 0, 0, 0, 0};
+    const B num09{0x01, 0x09, 0xF5, 0xFB, 0xF0, 0x00, 0x00, 0xCE, 0, 0, 0, 0};
+
+    std::vector<std::string> records;
+    records.push_back(Record(RecordBof, Bytes({0x00, 0x00, 0x10, 0x00, 0xAF, 0x18})));
+    auto xf = [&](const B& body, int times) {
+        for (int i = 0; i < times; ++i)
+            records.push_back(Record(RecordXf, Bytes(body)));
+    };
+    xf(first, 1);
+    xf(style1, 2);
+    xf(style2, 2);
+    xf(style0, 10);
+    xf(cell, 1);
+    xf(cell10, 1);
+    xf(cell30, 1);
+    xf(num20, 1);
+    xf(num1e, 1);
+    xf(num09, 1);
+    xf(cell, 1);
+    xf(cell10, 1);
+    return records;
+}
+
+// Every text goes in whole up to the length a record can announce
+// consistently; longer texts are cut rather than written past their length.
+std::string Label(uint32_t row, uint32_t column, uint16_t xf, const std::string& text)
+{
+    const std::string cut = text.substr(0, XlsMaxText);
+    std::string body;
+    Put16(body, row);
+    Put16(body, column);
+    Put16(body, xf);
+    Put16(body, static_cast<uint32_t>(cut.size()));
+    return Record(RecordLabel, body + cut);
+}
+
+std::string Number(uint32_t row, uint32_t column, double value)
+{
+    std::string body;
+    Put16(body, row);
+    Put16(body, column);
+    body += Bytes({0x41, 0x00, 0x78});
+    uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int i = 0; i < 8; ++i)
+        body.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+    return Record(RecordNumber, body);
+}
+}  // namespace
+
+XlsCellKind ClassifyXlsCell(const std::string& text)
+{
+    bool separatorSeen = false;
+    for (char c : text) {
+        if ((c >= '0' && c <= '9') || c == '-')
+            continue;
+        if ((c == ',' || c == '.') && !separatorSeen) {
+            separatorSeen = true;
+            continue;
+        }
+        return XlsCellKind::Text;
+    }
+    return XlsCellKind::Number;
+}
+
+double XlsCellValue(const std::string& text)
+{
+    // Only the leading number counts: an optional sign, digits, and a point
+    // with its fraction.
+    size_t end = 0;
+    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
+        ++end;
+    const size_t digitsStart = end;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    if (end < text.size() && text[end] == '.') {
+        ++end;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+    }
+    const size_t first = (!text.empty() && text[0] == '+') ? 1 : 0;  // from_chars takes no plus
+    double value = 0;
+    if (end > digitsStart)
+        std::from_chars(text.data() + first, text.data() + end, value);
+    return value;
+}
+
+std::vector<std::string> BuildXlsRecords(const TableSnapshot& table)
+{
+    std::vector<std::string> records = Prologue();
+    if (!table.title.empty())
+        records.push_back(Label(0, 0, XfTitle, table.title));
+    for (size_t k = 0; k < table.columnTitles.size(); ++k)
+        records.push_back(Label(1, static_cast<uint32_t>(k), XfCell, table.columnTitles[k]));
+
+    uint32_t lastRow = 0;
+    const size_t columns = table.columnTitles.size();
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const TextRow& row = table.rows[r];
+        const auto sheetRow = static_cast<uint32_t>(r + 2);
+        for (size_t k = 0; k < columns; ++k) {
+            static const std::string empty;
+            const std::string& t = k < row.size() ? row[k] : empty;
+            if (ClassifyXlsCell(t) == XlsCellKind::Number)
+                records.push_back(Number(sheetRow, static_cast<uint32_t>(k), XlsCellValue(t)));
+            else
+                records.push_back(Label(sheetRow, static_cast<uint32_t>(k), XfCell, t));
+            lastRow = sheetRow;
+        }
+    }
+    if (!table.note.empty())
+        records.push_back(Label(lastRow + 2, 0, XfNote, table.note));
+    records.push_back(Record(RecordEof, {}));
+    return records;
+}

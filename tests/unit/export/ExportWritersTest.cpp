@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "grid/RtfWriter.h"
+#include "grid/XlsWriter.h"
+
+namespace {
+std::string Join(const std::vector<std::string>& records, size_t from = 0)
+{
+    std::string out;
+    for (size_t i = from; i < records.size(); ++i)
+        out += records[i];
+    return out;
+}
+
+std::string Le16(unsigned v)
+{
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+
+std::string LabelBytes(unsigned row, unsigned col, unsigned xf, const std::string& text)
+{
+    return Le16(0x0204) + Le16(8 + text.size()) + Le16(row) + Le16(col) + Le16(xf) + Le16(text.size()) + text;
+}
+
+std::string NumberBytes(unsigned row, unsigned col, double value)
+{
+    char raw[8];
+    std::memcpy(raw, &value, 8);
+    return Le16(0x0003) + Le16(15) + Le16(row) + Le16(col) + std::string("\x41\x00\x78", 3) + std::string(raw, 8);
+}
+
+TableSnapshot PhoneBook()
+{
+    return {"Телефонная книга", "", {"Номер", "Имя"}, {{"123", "Иванов"}}};
+}
+}  // namespace
+
+TEST(XlsWriter, PrologueIsTheFixedBofAndTwentyThreeFormatRecords)
+{
+    const auto records = BuildXlsRecords(PhoneBook());
+    const std::string prologue = Join({records.begin(), records.begin() + 24});
+    ASSERT_EQ(prologue.size(), XlsPrologueSize);
+    EXPECT_EQ(prologue.substr(0, 10), std::string("\x09\x02\x06\x00\x00\x00\x10\x00\xAF\x18", 10));
+    // The 17th record is the first with the plain cell format.
+    EXPECT_EQ(records[16], std::string("\x43\x02\x0C\x00\x00\x00\x01\x00\x00\x00\x00\xCE\x00\x00\x00\x00", 16));
+    EXPECT_EQ(records[23], std::string("\x43\x02\x0C\x00\x00\x00\x01\x10\x08\x00\x00\xCE\x00\x00\x00\x00", 16));
+}
+
+TEST(XlsWriter, TitleHeadingsNumbersAndTextsFollowThePrologue)
+{
+    const auto records = BuildXlsRecords(PhoneBook());
+    const std::string expected = LabelBytes(0, 0, 1, "Телефонная книга") + LabelBytes(1, 0, 17, "Номер") +
+                                 LabelBytes(1, 1, 17, "Имя") + NumberBytes(2, 0, 123.0) +
+                                 LabelBytes(2, 1, 17, "Иванов") + std::string("\x0A\x00\x00\x00", 4);
+    EXPECT_EQ(Join(records, 24), expected);
+}
+
+TEST(XlsWriter, CellsAreClassifiedByTheirCharacters)
+{
+    EXPECT_EQ(ClassifyXlsCell(""), XlsCellKind::Number);
+    EXPECT_EQ(ClassifyXlsCell("1-2"), XlsCellKind::Number);
+    EXPECT_EQ(ClassifyXlsCell("3,5"), XlsCellKind::Number);
+    EXPECT_EQ(ClassifyXlsCell("1.2.3"), XlsCellKind::Text);
+    EXPECT_EQ(ClassifyXlsCell("+7"), XlsCellKind::Text);
+    EXPECT_EQ(ClassifyXlsCell("12 34"), XlsCellKind::Text);
+    EXPECT_DOUBLE_EQ(XlsCellValue("1-2"), 1.0);
+    EXPECT_DOUBLE_EQ(XlsCellValue(""), 0.0);
+    EXPECT_DOUBLE_EQ(XlsCellValue("3,5"), 3.0);
+    EXPECT_DOUBLE_EQ(XlsCellValue("-2.25"), -2.25);
+    EXPECT_DOUBLE_EQ(XlsCellValue("-"), 0.0);
+}
+
+TEST(XlsWriter, LongTextsAreCutSoThatEveryRecordMatchesItsLength)
+{
+    TableSnapshot t{std::string(300, 'T'), std::string(300, 'N'), {"A"}, {{std::string(300, 'x')}}};
+    const auto records = BuildXlsRecords(t);
+    for (size_t i = 24; i + 1 < records.size(); ++i) {
+        const std::string& r = records[i];
+        const size_t bodyLength = static_cast<unsigned char>(r[2]) | static_cast<unsigned char>(r[3]) << 8;
+        EXPECT_EQ(r.size(), 4 + bodyLength) << i;
+    }
+    EXPECT_EQ(records[24], LabelBytes(0, 0, 1, std::string(247, 'T')));
+    EXPECT_EQ(records[26], LabelBytes(2, 0, 17, std::string(247, 'x')));
+    // The note stands two rows under the last data row.
+    EXPECT_EQ(records[27], LabelBytes(4, 0, 0, std::string(247, 'N')));
+}
+
+TEST(XlsWriter, NoteWithoutDataGoesToRowTwo)
+{
+    const auto records = BuildXlsRecords({"", "итого", {"A"}, {}});
+    ASSERT_EQ(records.size(), 24u + 3u);
+    EXPECT_EQ(records[25], LabelBytes(2, 0, 0, "итого"));
+}
+
+TEST(RtfWriter, TwoColumnTableWithHeadingRowAndBoldNoteLines)
+{
+    TableSnapshot t{"Заметки", "первая\nвторая", {"Дата", "Текст"}, {{"1", "a"}, {"2", "b{\\}"}}};
+    const std::string rtf = BuildRtf(t);
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss System;}}"
+                        "\\viewkind4\\uc1\\pard\\b\\f0\\fs14\\par Заметки\\par \\trowd\\cellx980\\cellx1960"
+                        "\\pard\\intbl\\b0 Дата\\cell Текст\\cell\\row",
+                        0),
+              0u);
+    EXPECT_NE(rtf.find("\\intbl  1\\cell  a\\cell \\row\\intbl  2\\cell  b{\\}\\cell \\row"), std::string::npos);
+    size_t rows = 0;
+    for (size_t p = rtf.find("\\row"); p != std::string::npos; p = rtf.find("\\row", p + 1))
+        ++rows;
+    EXPECT_EQ(rows, 3u);
+    const std::string tail = "\\pard\\b\\fs20\\par первая\\pard\\b\\fs20\\par вторая\\pard\\b\\fs20\\par}";
+    EXPECT_EQ(rtf.substr(rtf.size() - tail.size()), tail);
+}
+
+TEST(RtfWriter, EmptyNoteAddsNoParagraph)
+{
+    const std::string rtf = BuildRtf({"T", "", {"A"}, {}});
+    const std::string tail = "\\pard\\intbl\\b0 A\\cell\\row\\pard\\b\\fs20\\par}";
+    EXPECT_EQ(rtf.substr(rtf.size() - tail.size()), tail);
+}
