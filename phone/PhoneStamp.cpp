@@ -1,0 +1,65 @@
+#include "phone/PhoneStamp.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+// Civil date from a count of days since 1970-01-01 (proleptic Gregorian).
+void CivilFromDays(int64_t days, int64_t& year, int& month, int& day)
+{
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+}
+
+bool LocalFields(int64_t t, std::tm& fields)
+{
+    const auto value = static_cast<std::time_t>(t);
+    if (static_cast<int64_t>(value) != t)
+        return false;
+#ifdef _WIN32
+    return localtime_s(&fields, &value) == 0;
+#else
+    return localtime_r(&value, &fields) != nullptr;
+#endif
+}
+}  // namespace
+
+std::string FormatPhoneStamp(int64_t calendarTime)
+{
+    if (calendarTime == 0)
+        calendarTime = static_cast<int64_t>(std::time(nullptr));
+
+    int64_t year;
+    int month, day, hour, minute, second;
+    std::tm fields{};
+    if (calendarTime >= 0 && LocalFields(calendarTime, fields)) {
+        year = fields.tm_year + 1900LL;
+        month = fields.tm_mon + 1;
+        day = fields.tm_mday;
+        hour = fields.tm_hour;
+        minute = fields.tm_min;
+        second = fields.tm_sec;
+    } else {
+        int64_t days = calendarTime / 86400;
+        int64_t rest = calendarTime % 86400;
+        if (rest < 0) {
+            rest += 86400;
+            --days;
+        }
+        CivilFromDays(days, year, month, day);
+        hour = static_cast<int>(rest / 3600);
+        minute = static_cast<int>(rest / 60 % 60);
+        second = static_cast<int>(rest % 60);
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%04lld%02d%02dT%02d%02d%02d", static_cast<long long>(year), month, day, hour,
+                  minute, second);
+    return text;
+}
