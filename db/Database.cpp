@@ -1,0 +1,283 @@
+#include "db/Database.h"
+
+#include <windows.h>
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "db/SqlText.h"
+
+// Owns one ODBC statement handle; dropping happens here and only here.
+class OdbcStatement {
+public:
+    OdbcStatement() = default;
+    ~OdbcStatement() { Drop(); }
+    OdbcStatement(const OdbcStatement&) = delete;
+    OdbcStatement& operator=(const OdbcStatement&) = delete;
+
+    bool Allocate(SQLHDBC connection)
+    {
+        Drop();
+        const SQLRETURN result = SQLAllocStmt(connection, &handle_);
+        if (result == SQL_ERROR || result == SQL_INVALID_HANDLE) {
+            handle_ = SQL_NULL_HSTMT;
+            return false;
+        }
+        return true;
+    }
+    void Drop()
+    {
+        if (handle_ != SQL_NULL_HSTMT) {
+            SQLFreeStmt(handle_, SQL_DROP);
+            handle_ = SQL_NULL_HSTMT;
+        }
+    }
+    SQLHSTMT Handle() const { return handle_; }
+
+private:
+    SQLHSTMT handle_ = SQL_NULL_HSTMT;
+};
+
+namespace {
+
+SQLCHAR* SqlChars(const std::string& text)
+{
+    return reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str()));
+}
+
+}  // namespace
+
+Database& TheDatabase()
+{
+    static Database database;
+    return database;
+}
+
+Database::~Database()
+{
+    Disconnect();
+}
+
+void Database::FreeHandles()
+{
+    if (connection_)
+        SQLFreeConnect(static_cast<SQLHDBC>(connection_));
+    if (environment_)
+        SQLFreeEnv(static_cast<SQLHENV>(environment_));
+    connection_ = nullptr;
+    environment_ = nullptr;
+}
+
+bool Database::Connect(const std::string& name)
+{
+    Disconnect();
+    FreeHandles();
+
+    SQLHENV environment = SQL_NULL_HENV;
+    SQLHDBC connection = SQL_NULL_HDBC;
+    bool allocated = SQLAllocEnv(&environment) != SQL_ERROR;
+    if (allocated) {
+        environment_ = environment;
+        const SQLRETURN result = SQLAllocConnect(environment, &connection);
+        allocated = result != SQL_ERROR && result != SQL_INVALID_HANDLE;
+        if (allocated)
+            connection_ = connection;
+    }
+    if (!allocated) {
+        FreeHandles();
+        lastMessage_ = sql::kPrepareFailed;
+        return false;
+    }
+
+    name_ = name;
+    std::string text = sql::ConnectionString(name_);
+    SQLCHAR completed[512] = {};
+    SQLSMALLINT completedLength = 0;
+    const SQLRETURN result =
+        SQLDriverConnect(connection, nullptr, SqlChars(text), SQL_NTS, completed,
+                         sizeof completed, &completedLength, SQL_DRIVER_NOPROMPT);
+    if (result == SQL_ERROR || result == SQL_INVALID_HANDLE || result == SQL_NO_DATA) {
+        // Nothing is left open: a failed start does not leak the handles.
+        FreeHandles();
+        lastMessage_ = sql::kConnectFailed;
+        return false;
+    }
+    lastMessage_ = sql::kConnected + name_;
+    connected_ = true;
+    return true;
+}
+
+void Database::Disconnect()
+{
+    if (!connected_)
+        return;
+    SQLDisconnect(static_cast<SQLHDBC>(connection_));
+    FreeHandles();
+    lastMessage_ = sql::kDisconnected;
+    connected_ = false;
+}
+
+bool Database::ReportStatementError(OdbcStatement& statement)
+{
+    SQLCHAR state[6] = {};
+    SQLINTEGER nativeError = 0;
+    SQLCHAR message[512] = {};
+    SQLSMALLINT length = 0;
+    const SQLRETURN result =
+        SQLError(static_cast<SQLHENV>(environment_), static_cast<SQLHDBC>(connection_),
+                 statement.Handle(), state, &nativeError, message, 511, &length);
+    statement.Drop();
+    if (result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO) {
+        const char* text = reinterpret_cast<const char*>(message);
+        lastMessage_.assign(text, std::find(text, text + 511, '\0'));
+    } else {
+        lastMessage_.clear();
+    }
+    return false;
+}
+
+bool Database::Execute(OdbcStatement& statement, const std::string& sql)
+{
+    if (!connected_ || !statement.Allocate(static_cast<SQLHDBC>(connection_))) {
+        lastMessage_ = sql::kStatementAllocFailed;
+        return false;
+    }
+    if (SQLExecDirect(statement.Handle(), SqlChars(sql), SQL_NTS) == SQL_ERROR)
+        return ReportStatementError(statement);
+    return true;
+}
+
+bool Database::DescribeColumns(const std::string& table, ColumnNameList& names,
+                               ColumnTypeList* types)
+{
+    const sql::BuiltSql text = sql::DescribeSql(table);
+    if (!text.ok) {
+        lastMessage_ = text.message;
+        return false;
+    }
+    OdbcStatement statement;
+    if (!connected_ || !statement.Allocate(static_cast<SQLHDBC>(connection_))) {
+        lastMessage_ = sql::kStatementAllocFailed;
+        return false;
+    }
+    if (SQLPrepare(statement.Handle(), SqlChars(text.text), SQL_NTS) == SQL_ERROR)
+        return ReportStatementError(statement);
+
+    SQLSMALLINT count = 0;
+    SQLNumResultCols(statement.Handle(), &count);
+    names.clear();
+    if (types)
+        types->clear();
+    for (SQLSMALLINT column = 1; column <= count; ++column) {
+        SQLCHAR name[256] = {};
+        SQLSMALLINT nameLength = 0;
+        SQLSMALLINT type = 0;
+        SQLULEN size = 0;
+        SQLSMALLINT digits = 0;
+        SQLSMALLINT nullable = 0;
+        if (SQLDescribeCol(statement.Handle(), static_cast<SQLUSMALLINT>(column), name, 255,
+                           &nameLength, &type, &size, &digits, &nullable) != SQL_SUCCESS)
+            break;
+        names.emplace_back(reinterpret_cast<const char*>(name));
+        if (types)
+            types->push_back(static_cast<std::int32_t>(type));
+    }
+    return true;
+}
+
+bool Database::SelectRows(const std::string& table, RowSet& rows, const std::string& whereColumn,
+                          const std::string& whereValue, const std::string& orderColumn)
+{
+    ColumnNameList names;
+    ColumnTypeList types;
+    if (!DescribeColumns(table, names, &types))
+        return false;
+    rows.clear();
+    const sql::BuiltSql text =
+        sql::SelectSql(table, names, types, whereColumn, whereValue, orderColumn);
+    if (!text.ok) {
+        lastMessage_ = text.message;
+        return false;
+    }
+    OdbcStatement statement;
+    if (!Execute(statement, text.text))
+        return false;
+
+    sql::RowBuffer buffer(names.size());
+    SQLLEN indicator = 0;  // shared by all columns, never read
+    for (std::size_t j = 0; j < names.size(); ++j)
+        SQLBindCol(statement.Handle(), static_cast<SQLUSMALLINT>(j + 1), SQL_C_CHAR,
+                   buffer.Slot(j), sql::RowBuffer::kSlotSize, &indicator);
+    // A row whose value was cut to its slot comes with SQL_SUCCESS_WITH_INFO;
+    // it is read like any other. Anything else ends the rows without a message.
+    for (;;) {
+        const SQLRETURN fetched = SQLFetch(statement.Handle());
+        if (fetched != SQL_SUCCESS && fetched != SQL_SUCCESS_WITH_INFO)
+            break;
+        rows.push_back(buffer.Row());
+        buffer.Clear();
+    }
+    return true;
+}
+
+int Database::InsertRow(const std::string& table, TextRow& row)
+{
+    ColumnNameList names;
+    ColumnTypeList types;
+    if (!DescribeColumns(table, names, &types))
+        return 0;
+    const sql::BuiltSql text = sql::InsertSql(table, names, types, row);
+    if (!text.ok) {
+        lastMessage_ = text.message;
+        return -1;
+    }
+    OdbcStatement statement;
+    if (!Execute(statement, text.text))
+        return -1;
+    SQLLEN count = -1;
+    SQLRowCount(statement.Handle(), &count);
+    lastMessage_ = sql::InsertedMessage(table, count);
+    return static_cast<int>(count);
+}
+
+bool Database::UpdateCell(const std::string& table, int columnIndex, const std::string& id,
+                          const std::string& value)
+{
+    ColumnNameList names;
+    ColumnTypeList types;
+    if (!DescribeColumns(table, names, &types))
+        return false;
+    const sql::BuiltSql text = sql::UpdateSql(table, names, types, columnIndex, id, value);
+    if (!text.ok) {
+        lastMessage_ = text.message;
+        return false;
+    }
+    OdbcStatement statement;
+    return Execute(statement, text.text);
+}
+
+bool Database::DeleteRows(const std::string& table, const std::string& value,
+                          const std::string& column)
+{
+    const sql::BuiltSql text = sql::DeleteSql(table, value, column);
+    if (!text.ok) {
+        lastMessage_ = text.message;
+        return false;
+    }
+    OdbcStatement statement;
+    return Execute(statement, text.text);
+}
+
+bool Database::DeleteAllRows(const std::string& table)
+{
+    const sql::BuiltSql text = sql::DeleteAllSql(table);
+    if (!text.ok) {
+        lastMessage_ = text.message;
+        return false;
+    }
+    OdbcStatement statement;
+    return Execute(statement, text.text);
+}

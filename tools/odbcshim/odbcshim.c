@@ -1,0 +1,194 @@
+/*
+ * Stand-in for the Access ODBC driver on Linux.
+ *
+ * unixODBC loads this library for the driver name the program asks for and
+ * looks up every entry point in it. Only SQLDriverConnect lives here; all the
+ * others come from the SQLite ODBC driver, which this library is linked
+ * against, so the driver manager's symbol look-ups fall through to it.
+ *
+ * SQLDriverConnect rewrites the Access-style attribute DBQ=<name> into the
+ * SQLite driver's Database=<folder>/<name>.db and adds NoCreat=1, so that a
+ * missing database file fails to connect instead of being created empty.
+ * The folder is $VELARMON_DB_DIR, or the default compiled in.
+ */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <strings.h>
+
+#include <sql.h>
+#include <sqlext.h>
+
+#ifndef VELARMON_DEFAULT_DB_DIR
+#define VELARMON_DEFAULT_DB_DIR "."
+#endif
+#ifndef VELARMON_SQLITE_DRIVER
+#define VELARMON_SQLITE_DRIVER "libsqlite3odbc-0.9998.so"
+#endif
+
+typedef SQLRETURN (SQL_API *DriverConnectFn)(SQLHDBC, SQLHWND, SQLCHAR *, SQLSMALLINT,
+                                             SQLCHAR *, SQLSMALLINT, SQLSMALLINT *,
+                                             SQLUSMALLINT);
+
+/* Growing output text. */
+struct text {
+    char *bytes;
+    size_t length;
+    size_t capacity;
+    int failed;
+};
+
+static void append(struct text *t, const char *bytes, size_t count)
+{
+    if (t->failed)
+        return;
+    if (t->length + count + 1 > t->capacity) {
+        size_t capacity = (t->length + count + 1) * 2;
+        char *grown = realloc(t->bytes, capacity);
+        if (!grown) {
+            t->failed = 1;
+            return;
+        }
+        t->bytes = grown;
+        t->capacity = capacity;
+    }
+    memcpy(t->bytes + t->length, bytes, count);
+    t->length += count;
+    t->bytes[t->length] = '\0';
+}
+
+static void append_z(struct text *t, const char *z)
+{
+    append(t, z, strlen(z));
+}
+
+static int key_is(const char *key, size_t length, const char *name)
+{
+    return strlen(name) == length && strncasecmp(key, name, length) == 0;
+}
+
+static void trim(const char **begin, const char **end)
+{
+    while (*begin < *end && (**begin == ' ' || **begin == '\t'))
+        ++*begin;
+    while (*end > *begin && ((*end)[-1] == ' ' || (*end)[-1] == '\t'))
+        --*end;
+}
+
+/*
+ * Rewrites the connection string. Attributes are "key=value" pieces separated
+ * by ';'; a value may be wrapped in braces to hold ';'. DBQ becomes Database
+ * (with the folder and ".db"), any Database or NoCreat given is dropped, and
+ * NoCreat=1 ends the result. Returns a malloc'ed text or NULL.
+ */
+static char *rewrite(const char *in, size_t in_length)
+{
+    const char *folder = getenv("VELARMON_DB_DIR");
+    if (!folder || !*folder)
+        folder = VELARMON_DEFAULT_DB_DIR;
+
+    struct text out = {0};
+    append(&out, "", 0);
+    const char *p = in;
+    const char *end = in + in_length;
+    while (p < end) {
+        const char *piece = p;
+        const char *eq = NULL;
+        const char *value = NULL;
+        const char *value_end = NULL;
+        while (p < end && *p != ';' && *p != '=')
+            ++p;
+        if (p < end && *p == '=') {
+            eq = p++;
+            value = p;
+            if (p < end && *p == '{') {
+                value = ++p;
+                while (p < end && *p != '}')
+                    ++p;
+                value_end = p;
+                if (p < end)
+                    ++p;
+            }
+            while (p < end && *p != ';')
+                ++p;
+            if (!value_end)
+                value_end = p;
+        }
+        const char *piece_end = p;
+        if (p < end)
+            ++p; /* the ';' */
+
+        if (!eq) {
+            const char *b = piece, *e = piece_end;
+            trim(&b, &e);
+            if (b != e) {
+                append(&out, piece, (size_t)(piece_end - piece));
+                append_z(&out, ";");
+            }
+            continue;
+        }
+        const char *key = piece, *key_end = eq;
+        trim(&key, &key_end);
+        size_t key_length = (size_t)(key_end - key);
+        if (key_is(key, key_length, "DBQ")) {
+            trim(&value, &value_end);
+            append_z(&out, "Database=");
+            append_z(&out, folder);
+            append_z(&out, "/");
+            append(&out, value, (size_t)(value_end - value));
+            append_z(&out, ".db;");
+        } else if (key_is(key, key_length, "Database") || key_is(key, key_length, "NoCreat")) {
+            /* replaced below, so the file can only be one that exists */
+        } else {
+            append(&out, piece, (size_t)(piece_end - piece));
+            append_z(&out, ";");
+        }
+    }
+    append_z(&out, "NoCreat=1;");
+    if (out.failed) {
+        free(out.bytes);
+        return NULL;
+    }
+    return out.bytes;
+}
+
+static DriverConnectFn real_driver_connect(void)
+{
+    static DriverConnectFn found;
+    if (!found) {
+        /* Already loaded as this library's dependency: only its handle is taken. */
+        void *driver = dlopen(VELARMON_SQLITE_DRIVER, RTLD_LAZY | RTLD_NOLOAD);
+        if (!driver)
+            return NULL;
+        DriverConnectFn fn = (DriverConnectFn)dlsym(driver, "SQLDriverConnect");
+        dlclose(driver);
+        if (fn == (DriverConnectFn)SQLDriverConnect)
+            return NULL;
+        found = fn;
+    }
+    return found;
+}
+
+SQLRETURN SQL_API SQLDriverConnect(SQLHDBC hdbc, SQLHWND hwnd, SQLCHAR *in, SQLSMALLINT in_length,
+                                   SQLCHAR *out, SQLSMALLINT out_max, SQLSMALLINT *out_length,
+                                   SQLUSMALLINT completion)
+{
+    DriverConnectFn real = real_driver_connect();
+    if (!real)
+        return SQL_ERROR;
+    if (!in)
+        return real(hdbc, hwnd, in, in_length, out, out_max, out_length, completion);
+
+    size_t length = in_length == SQL_NTS ? strlen((const char *)in)
+                    : in_length < 0      ? 0
+                                         : (size_t)in_length;
+    char *rewritten = rewrite((const char *)in, length);
+    if (!rewritten)
+        return SQL_ERROR;
+    SQLRETURN result = real(hdbc, hwnd, (SQLCHAR *)rewritten, SQL_NTS, out, out_max, out_length,
+                            completion);
+    free(rewritten);
+    return result;
+}
