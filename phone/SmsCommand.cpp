@@ -1,0 +1,11 @@
+#include "phone/SmsCommand.h"
+
+std::string BuildSmsCommand(const SmsRequest& request)
+{
+    return "AT#PSTRM=" + request[0] + "," + request[1] + ",3,\"" + request[2] + "\"," + request[3] + ",0,0, 4098";
+}
+
+int SmsCharactersLeft(const std::string& text)
+{
+    return SmsTextLimit - static_cast<int>(text.size());
+}

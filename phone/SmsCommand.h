@@ -1,0 +1,18 @@
+#pragma once
+#include <array>
+#include <string>
+
+// What the SMS panel hands the worker: recipient, own number, message text
+// and the save flag ("1" to keep a copy on the phone, else "0").
+using SmsRequest = std::array<std::string, 4>;
+
+// The one command that sends the message. The texts go in exactly as typed:
+// the phone takes whatever stands between the quotes.
+std::string BuildSmsCommand(const SmsRequest& request);
+
+// What the panel's counter shows: 80 less the bytes of the text, where a
+// line break (CR LF) costs two.
+int SmsCharactersLeft(const std::string& text);
+
+constexpr int SmsTextLimit = 80;
+constexpr int SmsNumberLimit = 20;
