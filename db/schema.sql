@@ -1,6 +1,7 @@
 -- The program's database. Kept to SQL that both Access and SQLite accept:
--- VARCHAR(n) with n <= 255, INTEGER, one row per INSERT, views for the q_
--- queries. This file is UTF-8; the database holds code page 1251 texts.
+-- VARCHAR(n) with n <= 255, INTEGER, named table constraints, one row per
+-- INSERT, views for the q_ queries. This file is UTF-8; the database holds
+-- code page 1251 texts.
 --
 -- Every data table ends with its numeric id column. The i_ tables describe
 -- the visible columns of their data table in table order, one row each:
@@ -17,7 +18,8 @@ CREATE TABLE phbook (
     info1 VARCHAR(32),
     info2 VARCHAR(32),
     stamp VARCHAR(15),
-    id INTEGER NOT NULL PRIMARY KEY
+    id INTEGER NOT NULL,
+    CONSTRAINT pk_phbook PRIMARY KEY (id)
 );
 
 CREATE TABLE sched (
@@ -25,32 +27,37 @@ CREATE TABLE sched (
     choice VARCHAR(32),
     content VARCHAR(32),
     melody VARCHAR(64),
-    id INTEGER NOT NULL PRIMARY KEY
+    id INTEGER NOT NULL,
+    CONSTRAINT pk_sched PRIMARY KEY (id)
 );
 
 CREATE TABLE memo (
     stamp VARCHAR(15),
     content VARCHAR(32),
-    id INTEGER NOT NULL PRIMARY KEY
+    id INTEGER NOT NULL,
+    CONSTRAINT pk_memo PRIMARY KEY (id)
 );
 
 CREATE TABLE photo (
     tag VARCHAR(49),
     name VARCHAR(49),
     fsize VARCHAR(49),
-    id INTEGER NOT NULL PRIMARY KEY
+    id INTEGER NOT NULL,
+    CONSTRAINT pk_photo PRIMARY KEY (id)
 );
 
 CREATE TABLE camera (
     tag VARCHAR(49),
     name VARCHAR(49),
     fsize VARCHAR(49),
-    id INTEGER NOT NULL PRIMARY KEY
+    id INTEGER NOT NULL,
+    CONSTRAINT pk_camera PRIMARY KEY (id)
 );
 
 CREATE TABLE musik (
-    mus_id INTEGER NOT NULL PRIMARY KEY,
-    name VARCHAR(64)
+    mus_id INTEGER NOT NULL,
+    name VARCHAR(64),
+    CONSTRAINT pk_musik PRIMARY KEY (mus_id)
 );
 
 CREATE TABLE i_phbook (
