@@ -6,7 +6,6 @@
 #include <sqlext.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "db/SqlText.h"
 
