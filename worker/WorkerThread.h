@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+
+#include "worker/ThreadHandle.h"
+
+// A thread object: Start runs Run on a thread of its own, Stop ends it. A
+// class that derives from it stops the thread in its own destructor, before
+// the members Run uses go away.
+class WorkerThread {
+public:
+    WorkerThread() = default;
+    virtual ~WorkerThread();
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
+
+    // The thread's work; its result is the thread's exit code.
+    virtual int Run() = 0;
+
+    // False when a thread is already running or cannot be created.
+    bool Start();
+    // Gives the thread about 100 ms to end by itself (none when forced), then
+    // terminates it with exit code -1. Returns the exit code, or -1 when no
+    // thread was started.
+    int Stop(bool force = false);
+
+    bool HasThread() const { return static_cast<bool>(thread_); }
+    DWORD ThreadId() const { return threadId_; }
+    // Set while a Stop is waiting for the thread.
+    bool StopRequested() const { return stopRequested_.load(); }
+
+private:
+    static unsigned __stdcall Entry(void* self);
+
+    ThreadHandle thread_;
+    DWORD threadId_ = 0;
+    std::atomic<bool> stopRequested_{false};
+};
