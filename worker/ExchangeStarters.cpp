@@ -1,6 +1,101 @@
 #include "worker/ExchangeStarters.h"
 
-// The exchange worker is not there yet: the commands do nothing.
-void ReceiveActiveTable() {}
-void WriteActiveTable() {}
-void DownloadMedia(bool) {}
+#include "app/AppMessages.h"
+#include "app/Application.h"
+#include "db/Database.h"
+#include "grid/GridWindow.h"
+#include "models/TableModel.h"
+#include "phone/PhoneSession.h"
+#include "worker/ExchangeOperation.h"
+#include "worker/MediaDownloadQuery.h"
+#include "worker/RunExchange.h"
+
+RowSet DownloadRows;
+
+namespace {
+bool IsTextTable(int kind)
+{
+    return kind >= 0 && kind <= 2;
+}
+
+bool IsMediaTable(int kind)
+{
+    return kind == 3 || kind == 4;
+}
+
+// The active table window's model, or none.
+TableModel* ActiveTable()
+{
+    return TheApp ? TheApp->ActiveModel() : nullptr;
+}
+
+// Ends an exchange whose dialog the user closed early, so that it no longer
+// reads the tables and rows the command is about to change.
+void EndBackgroundExchange()
+{
+    if (TheApp && TheApp->session)
+        EndPreviousExchange(*TheApp->session);
+}
+
+// The grid window's current row, or none when the table has no such row.
+const TextRow* CurrentRow(const TableModel& model)
+{
+    const GridWindow* grid = model.Grid();
+    if (!grid)
+        return nullptr;
+    const RowSet& rows = model.Rows();
+    const int row = grid->CurrentRow();
+    if (row < 0 || static_cast<size_t>(row) >= rows.size())
+        return nullptr;
+    return &rows[static_cast<size_t>(row)];
+}
+
+void SelectDownloadRows(const TableModel& model, bool all)
+{
+    const MediaDownloadQuery query = BuildMediaDownloadQuery(model.Kind(), all, CurrentRow(model));
+    DownloadRows.clear();
+    if (!query.select)
+        return;
+    Database& database = TheDatabase();
+    if (database.SelectRows(query.table, DownloadRows, query.whereColumn, query.whereValue, query.orderColumn))
+        return;
+    MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+    // Rows left from an earlier download must not be fetched again.
+    DownloadRows.clear();
+}
+}  // namespace
+
+void ReceiveActiveTable()
+{
+    TableModel* model = ActiveTable();
+    if (!model || !IsTextTable(model->Kind()))
+        return;
+    const int kind = model->Kind();
+    EndBackgroundExchange();
+    // Closing the window deletes the model with it.
+    if (GridWindow* grid = model->Grid())
+        grid->Close();
+    RunExchange(kind, nullptr);
+    // The frame may have gone while the dialog ran.
+    if (TheApp)
+        TheApp->OpenTable(kind);
+}
+
+void WriteActiveTable()
+{
+    const TableModel* model = ActiveTable();
+    if (!model || !IsTextTable(model->Kind()))
+        return;
+    RunExchange(model->Kind() + WriteCodeOffset, nullptr);
+}
+
+void DownloadMedia(bool all)
+{
+    const TableModel* model = ActiveTable();
+    if (!model || !IsMediaTable(model->Kind()))
+        return;
+    const int kind = model->Kind();
+    EndBackgroundExchange();
+    SelectDownloadRows(*model, all);
+    RunExchange(kind, &DownloadRows);
+}

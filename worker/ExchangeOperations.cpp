@@ -1,0 +1,63 @@
+#include "worker/ExchangeOperations.h"
+
+#include <string>
+
+#include "db/DbTypes.h"
+#include "phone/PhoneSession.h"
+#include "worker/ExchangeOperation.h"
+
+// One entry per operation. The transfers, the media operations and the SMS
+// fill them in; until then an entry does nothing.
+namespace {
+void ReadPhoneBook(PhoneSession&) {}
+void ReadScheduler(PhoneSession&) {}
+void ReadMemos(PhoneSession&) {}
+// Once per row of the download set; the row's size cell receives the length
+// actually transferred.
+void DownloadPhoto(PhoneSession&, TextRow&) {}
+void DownloadMovie(PhoneSession&, TextRow&) {}
+void UploadMelody(PhoneSession&, std::string /*number*/, std::string /*path*/) {}
+void UploadPicture(PhoneSession&, std::string /*path*/) {}
+// The flag tells whether data came with the request; the writers ignore it.
+void WritePhoneBook(PhoneSession&, bool) {}
+void WriteScheduler(PhoneSession&, bool) {}
+void WriteMemos(PhoneSession&, bool) {}
+void SendSms(PhoneSession&, void* /*message*/) {}
+void UploadAnimation(PhoneSession&, void* /*parameters*/) {}
+
+void ForEachRow(void* data, PhoneSession& session, void (*download)(PhoneSession&, TextRow&))
+{
+    if (!data)
+        return;
+    for (TextRow& row : *static_cast<RowSet*>(data))
+        download(session, row);
+}
+}  // namespace
+
+void RunExchangeOperation(PhoneSession& session, int code, void* data)
+{
+    switch (static_cast<ExchangeOperation>(code)) {
+    case ExchangeOperation::ReadPhoneBook: ReadPhoneBook(session); break;
+    case ExchangeOperation::ReadScheduler: ReadScheduler(session); break;
+    case ExchangeOperation::ReadMemos: ReadMemos(session); break;
+    case ExchangeOperation::DownloadPhotos: ForEachRow(data, session, DownloadPhoto); break;
+    case ExchangeOperation::DownloadMovies: ForEachRow(data, session, DownloadMovie); break;
+    case ExchangeOperation::UploadMelody: {
+        // Data: the melody number and the file path.
+        const auto* texts = static_cast<const TextRow*>(data);
+        if (texts && texts->size() >= 2)
+            UploadMelody(session, (*texts)[0], (*texts)[1]);
+        break;
+    }
+    case ExchangeOperation::UploadPicture:
+        if (data)
+            UploadPicture(session, *static_cast<const std::string*>(data));
+        break;
+    case ExchangeOperation::WritePhoneBook: WritePhoneBook(session, data != nullptr); break;
+    case ExchangeOperation::WriteScheduler: WriteScheduler(session, data != nullptr); break;
+    case ExchangeOperation::WriteMemos: WriteMemos(session, data != nullptr); break;
+    case ExchangeOperation::SendSms: SendSms(session, data); break;
+    case ExchangeOperation::UploadAnimation: UploadAnimation(session, data); break;
+    default: break;
+    }
+}

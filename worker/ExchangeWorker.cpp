@@ -1,0 +1,29 @@
+#include "worker/ExchangeWorker.h"
+
+#include "app/Application.h"
+#include "res/resource.h"
+#include "worker/ExchangeOperations.h"
+
+ExchangeWorker::~ExchangeWorker()
+{
+    // The thread reads the code and the data: it ends before they are cleared.
+    Stop();
+    data_ = nullptr;
+    code_ = 0;
+}
+
+int ExchangeWorker::Run()
+{
+    Application* app = TheApp;
+    PhoneSession* session = app ? app->session.get() : nullptr;
+    if (!session)
+        return -1;
+    try {
+        RunExchangeOperation(*session, code_, data_);
+    } catch (...) {
+        // Operations report their own failures; one that ran out of memory
+        // ends here, and the frame must still hear that the exchange is over.
+    }
+    PostMessageA(app->frame, VM_EXCHANGE_DONE, 0, 0);
+    return 0;
+}
