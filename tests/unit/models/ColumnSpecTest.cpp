@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "models/ColumnSpec.h"
+
+TEST(ReadDecimal, TakesTheLeadingNumberAndGivesZeroForAnythingElse)
+{
+    EXPECT_EQ(ReadDecimal("12"), 12);
+    EXPECT_EQ(ReadDecimal("  7px"), 7);
+    EXPECT_EQ(ReadDecimal("-3"), -3);
+    EXPECT_EQ(ReadDecimal("+4"), 4);
+    EXPECT_EQ(ReadDecimal(""), 0);
+    EXPECT_EQ(ReadDecimal("Имя"), 0);
+    EXPECT_EQ(ReadDecimal("1,5"), 1);
+}
+
+TEST(ReadDecimal, StopsAtTheLimitsInsteadOfOverflowing)
+{
+    EXPECT_EQ(ReadDecimal("99999999999999999999999"), LLONG_MAX);
+    EXPECT_EQ(ReadDecimal("-99999999999999999999999"), LLONG_MIN);
+    EXPECT_EQ(ReadDecimalInt("99999999999"), INT_MAX);
+    EXPECT_EQ(ReadDecimalInt("-99999999999"), INT_MIN);
+}
+
+TEST(DescribeColumn, ReadsTitleEditorAndDivisorByPosition)
+{
+    const ColumnSpec spec = DescribeColumn({"Мелодия", "3", "4", "musik"});
+    EXPECT_EQ(spec.title, "Мелодия");
+    EXPECT_EQ(spec.editorKind, 3);
+    EXPECT_EQ(spec.widthDivisor, 4);
+    EXPECT_TRUE(spec.choices.empty());
+    EXPECT_EQ(LookupTableOf({"Мелодия", "3", "4", "musik"}), "musik");
+}
+
+TEST(DescribeColumn, ShortOrOddRowsGiveEmptyValuesWithoutReadingPastTheRow)
+{
+    const ColumnSpec spec = DescribeColumn({"Имя"});
+    EXPECT_EQ(spec.title, "Имя");
+    EXPECT_EQ(spec.editorKind, 0);
+    EXPECT_EQ(spec.widthDivisor, 0);
+    EXPECT_EQ(DescribeColumn({}).title, "");
+    // A drop-down whose row has no fourth cell names no table.
+    EXPECT_EQ(LookupTableOf({"Выбор", "3", "2"}), "");
+}
+
+TEST(DescribeColumn, OnlyDropDownColumnsNameALookupTable)
+{
+    EXPECT_EQ(LookupTableOf({"Имя", "0", "6", "musik"}), "");
+    EXPECT_EQ(LookupTableOf({"Время", "5", "3", "musik"}), "");
+}
