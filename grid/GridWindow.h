@@ -1,18 +1,107 @@
 #pragma once
 #include <windows.h>
 
-// The table window of one open table (an MDI child).
-class GridWindow {
+#include <string>
+#include <vector>
+
+#include "app/MDIChild.h"
+#include "db/DbTypes.h"
+#include "grid/GdiHandle.h"
+#include "grid/GridLayout.h"
+#include "grid/GridView.h"
+#include "models/ColumnSpec.h"
+
+class TableModel;
+
+// The table window: shows a model's rows in place as a grid with column
+// headings, numbered rows, a current row or cell and scroll bars, and sends
+// every add, edit, delete and undo request to the model. The model owns the
+// rows, the column descriptions and this object.
+class GridWindow : public MDIChild {
 public:
-    explicit GridWindow(HWND window = nullptr) : window_(window) {}
-    virtual ~GridWindow() = default;
+    GridWindow(RowSet* rows, std::vector<ColumnSpec>* columns, std::string note);
+    ~GridWindow() override;
 
-    HWND Handle() const { return window_; }
-    // It is the MDI client's active child.
-    bool IsActive() const;
-    // Destroys the MDI child window.
-    void Close();
+    // Creates the window with the system's default placement, or at the given
+    // place; none (after a message) when the system refuses.
+    HWND Create() override;
+    HWND Create(int left, int top, int width, int height);
 
-protected:
-    HWND window_;
+    void OnKeyDown(WPARAM key, LPARAM keyData) override;
+    void OnChar(WPARAM character, LPARAM keyData) override;
+    void OnVScroll(WPARAM request, LPARAM scrollBar) override;
+    void OnHScroll(WPARAM request, LPARAM scrollBar) override;
+    void OnLButtonDown(int x, int y) override;
+    void OnRButtonDown(int x, int y) override;
+    void OnLButtonDblClk(int x, int y) override;
+    void SetReadOnly(bool readOnly) override;
+    void OnCommand(int command) override;
+    void DrawContent() override;
+    void AfterPaint() override;
+
+    // Position and state the model and the other grid operations use.
+    const GridView& View() const { return view_; }
+    int CurrentRow() const { return view_.currentRow; }
+    int CurrentColumn() const { return view_.currentColumn; }
+    int FirstVisibleRow() const { return view_.firstRow; }
+    void SetCurrentRow(int row) { view_.currentRow = row; }
+    void SetCurrentColumn(int column) { view_.currentColumn = column; }
+    void SetFirstVisibleRow(int row) { view_.firstRow = row < 0 ? 0 : row; }
+    bool IsReadOnly() const { return view_.readOnly; }
+    bool InCellMode() const { return view_.cellMode; }
+    const std::string& Title() const { return title_; }
+    const std::string& Note() const { return note_; }
+    void SetTitle(const std::string& title) { title_ = title; }
+    void SetNote(const std::string& note) { note_ = note; }
+    const RowSet& Rows() const;
+    const std::vector<ColumnSpec>& Columns() const;
+
+    // Accessors that tolerate indexes out of range.
+    const std::string& CellText(int row, int column) const;
+    const std::string& CurrentCellText() const { return CellText(view_.currentRow, view_.currentColumn); }
+    const std::string& ColumnTitle(int column) const;
+    int ColumnWidth(int column) const { return Shape().ColumnWidth(column); }
+    int RowHeight(int row) const { return Shape().RowHeight(view_, row); }
+    CellBox CellRect(int column, int row) const { return CellRectangle(view_, Shape(), column, row); }
+
+    HFONT NormalFont() const { return normalFont_.Get(); }
+    COLORREF TextColor() const { return textColor_; }
+    // The font dialog's choice: new fonts, row and heading heights of one and
+    // a half times the character height, the text colour; then a repaint.
+    void ApplyFont(const LOGFONTA& chosen, COLORREF color);
+
+    // In-place editing of the current cell, started by a typed character or
+    // (with 0) by a double click.
+    void BeginEdit(int character, LPARAM keyData);
+    // Sorts the rows by a column (-1: the current one).
+    void SortRows(int column);
+
+private:
+    GridShape Shape() const;
+    TableModel* Model() const;
+    // True while this object still stands behind `window`: a model request
+    // can run a message loop (a message box) in which the window may close.
+    bool StillShown(HWND window) const;
+    void KeepCurrentInView();
+    void Scroll(int bar, WPARAM request);
+    void ShowContextMenu(int resourceId, int x, int y);
+    void ChooseTableFont();
+    void ShowSearch();
+    void Export();
+    void SortByCurrentColumn();
+
+    void DrawColumnHeadings(HDC dc, const GridLayout& layout, int width, int height);
+    void DrawRowHeadings(HDC dc, const GridLayout& layout, int width, int height);
+    void DrawCells(HDC dc, const GridLayout& layout, COLORREF textColor, HBRUSH selection);
+    void DrawNote(HDC dc, const GridLayout& layout, int width);
+    void ShowScrollBarFor(int bar, bool shown, int count, int position);
+
+    GridView view_;
+    std::string title_;
+    std::string note_;
+    RowSet* rows_;
+    std::vector<ColumnSpec>* columns_;
+    FontHandle normalFont_;
+    FontHandle boldFont_;
+    COLORREF textColor_;
 };

@@ -2,12 +2,40 @@
 
 #include "grid/GridWindow.h"
 
-TableModel::TableModel(int kind) : kind_(kind) {}
+TableModel::TableModel(TableKind kind) : kind_(kind) {}
 
-TableModel::~TableModel() = default;
-
-std::unique_ptr<TableModel> CreateTableModel(int)
+TableModel::~TableModel()
 {
-    // The per-kind models are not there yet.
-    return nullptr;
+    // The window reads the rows and columns in place, so it goes first. It is
+    // taken out of the model before it closes, so that its destruction does
+    // not find this model again.
+    std::unique_ptr<GridWindow> grid = std::move(grid_);
+    if (grid)
+        grid->Close();
+}
+
+GridWindow* TableModel::GetGrid() const
+{
+    return grid_.get();
+}
+
+void TableModel::ClearModified()
+{
+    modified_ = false;
+}
+
+void TableModel::AddRow()
+{
+    modified_ = true;
+}
+
+void TableModel::CellEdited(const std::string&, int, int, bool) {}
+
+void TableModel::DeleteRow(int, int, bool) {}
+
+void TableModel::UndoLastChange() {}
+
+int TableModel::ChangeCount() const
+{
+    return static_cast<int>(changes_.size());
 }

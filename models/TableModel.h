@@ -1,21 +1,64 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "db/DbTypes.h"
+#include "models/ChangeRecord.h"
+#include "models/ColumnSpec.h"
+#include "models/TableCatalogue.h"
 
 class GridWindow;
 
-// A table of the database shown in a window: owns its rows and its GridWindow.
+// A database table shown in a window. The model reads the table and its
+// column descriptions, owns the rows, the descriptions and the grid window
+// that draws them in place, and carries out the grid's add, edit and delete
+// requests. The frame makes one per open table window and deletes it when
+// the window is destroyed.
 class TableModel {
 public:
     virtual ~TableModel();
-    int Kind() const { return kind_; }
-    // None when loading the table failed.
-    GridWindow* Grid() const { return grid_.get(); }
+    TableModel(const TableModel&) = delete;
+    TableModel& operator=(const TableModel&) = delete;
+
+    // The grid window, or none when the table could not be loaded.
+    virtual GridWindow* GetGrid() const;
+    virtual void ClearModified();
+    virtual void AddRow();
+    // A cell's new text; nothing happens unless `apply` is set.
+    virtual void CellEdited(const std::string& text, int column, int row, bool apply);
+    // Deletes the row, or in cell mode empties the one cell.
+    virtual void DeleteRow(int column, int row, bool cellMode);
+    virtual void UndoLastChange();
+    virtual int ChangeCount() const;
+
+    TableKind Kind() const { return kind_; }
+    GridWindow* Grid() const { return GetGrid(); }
+    // The rows in window order; the phone transfers read (and may complete)
+    // them while the user waits for the exchange.
+    RowSet& Rows() { return rows_; }
+    const RowSet& Rows() const { return rows_; }
+    const std::vector<ColumnSpec>& Columns() const { return columns_; }
+    const std::string& Title() const { return title_; }
+    const std::string& TableName() const { return tableName_; }
+    bool IsModified() const { return modified_; }
 
 protected:
-    explicit TableModel(int kind);
-    int kind_;
+    // The empty model of a kind: no rows, no columns, no window yet.
+    explicit TableModel(TableKind kind);
+
+    RowSet rows_;
     std::unique_ptr<GridWindow> grid_;
+    std::vector<ColumnSpec> columns_;
+    std::vector<ChangeRecord> changes_;
+    TableKind kind_;
+    std::string title_;
+    // Drawn under the last row when not empty; the program's tables have none.
+    std::string note_;
+    bool modified_ = false;
+    std::string tableName_;
 };
 
-// Builds the model of a TableKind 0..4, or nothing for another kind.
+// Builds the model of a TableKind 0..4, or nothing for another kind. The
+// model has no grid when its table could not be loaded.
 std::unique_ptr<TableModel> CreateTableModel(int kind);

@@ -1,0 +1,250 @@
+#include "app/MDIChild.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "app/Application.h"
+#include "grid/GridWindow.h"
+#include "res/resource.h"
+
+const char MDIChild::ClassName[] = "MDIChild";
+
+namespace {
+const char DefaultTitle[] = "MDIChild окно";
+const char RegisterFailedCaption[] = "Ошибка регистрации класса окна.";
+
+// The class goes in with the first window object; when the system refuses
+// it, the user is told and the window then fails to be created.
+void RegisterClassOnce(WNDPROC procedure)
+{
+    HINSTANCE instance = ModuleInstance();
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, MDIChild::ClassName, &existing))
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TABLE));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TABLE), IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = MDIChild::ClassName;
+    if (!RegisterClassExA(&wc))
+        MessageBoxA(nullptr, std::to_string(GetLastError()).c_str(), RegisterFailedCaption, MB_OK);
+}
+
+MDIChild* FindChild(HWND window)
+{
+    return TheApp ? TheApp->FindGridWindow(window) : nullptr;
+}
+
+bool InsideClient(HWND window, int x, int y)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+}
+}  // namespace
+
+HINSTANCE ModuleInstance()
+{
+    return TheApp && TheApp->instance ? TheApp->instance : GetModuleHandleA(nullptr);
+}
+
+MDIChild::MDIChild()
+{
+    RegisterClassOnce(WindowProc);
+    tile_.Load(ModuleInstance(), IDB_TABLE_TILE);
+}
+
+MDIChild::~MDIChild()
+{
+    ReleaseBackBuffer();
+}
+
+HWND MDIChild::CreateChildWindow(DWORD style, int left, int top, int width, int height)
+{
+    HWND client = TheApp ? TheApp->mdiClient : nullptr;
+    if (!client) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    return CreateMDIWindowA(ClassName, DefaultTitle, style, left, top, width, height, client, ModuleInstance(), 0);
+}
+
+HWND MDIChild::Create()
+{
+    return Adopt(CreateChildWindow(0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT));
+}
+
+HWND MDIChild::Adopt(HWND window)
+{
+    if (!window)
+        return nullptr;
+    window_ = window;
+    destroying_ = false;
+    ShowWindow(window_, SW_SHOW);
+    return window_;
+}
+
+void MDIChild::Close()
+{
+    if (!window_ || destroying_ || !IsWindow(window_))
+        return;
+    SetFocus(window_);
+    SendMessageA(GetParent(window_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
+}
+
+bool MDIChild::IsActive() const
+{
+    if (!window_)
+        return false;
+    HWND client = GetParent(window_);
+    return client && reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == window_;
+}
+
+void MDIChild::Paint()
+{
+    if (!window_)
+        return;
+    // Showing or hiding a scroll bar after drawing resizes the client and asks
+    // for a paint from inside this one: that becomes one more round here.
+    if (painting_) {
+        repaint_ = true;
+        return;
+    }
+    painting_ = true;
+    for (int round = 0; round < 4; ++round) {
+        repaint_ = false;
+        InvalidateRect(window_, nullptr, FALSE);
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(window_, &ps);
+        if (!dc)
+            break;
+        if (!backBuffer_.IsValid())
+            CreateBackBuffer(dc);
+        if (backBuffer_.IsValid()) {
+            DrawContent();
+            BitBlt(dc, 0, 0, backBuffer_.Width(), backBuffer_.Height(), backBuffer_.Dc(), 0, 0, SRCCOPY);
+        }
+        EndPaint(window_, &ps);
+        AfterPaint();
+        if (!repaint_)
+            break;
+    }
+    painting_ = false;
+}
+
+void MDIChild::CreateBackBuffer(HDC dc)
+{
+    RECT client{};
+    GetClientRect(window_, &client);
+    backBuffer_.Create(dc, client.right - client.left, client.bottom - client.top);
+}
+
+void MDIChild::ReleaseBackBuffer()
+{
+    backBuffer_.Reset();
+}
+
+void MDIChild::DrawContent()
+{
+    HDC dc = backBuffer_.Dc();
+    const int width = backBuffer_.Width();
+    const int height = backBuffer_.Height();
+    if (!tile_.IsValid() || tile_.Width() <= 0 || tile_.Height() <= 0) {
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+        return;
+    }
+    for (int y = 0; y < height; y += tile_.Height())
+        for (int x = 0; x < width; x += tile_.Width())
+            BitBlt(dc, x, y, tile_.Width(), tile_.Height(), tile_.Dc(), 0, 0, SRCCOPY);
+}
+
+void MDIChild::AfterPaint() {}
+void MDIChild::OnKeyDown(WPARAM, LPARAM) {}
+void MDIChild::OnChar(WPARAM, LPARAM) {}
+void MDIChild::OnVScroll(WPARAM, LPARAM) {}
+void MDIChild::OnHScroll(WPARAM, LPARAM) {}
+void MDIChild::OnLButtonDown(int, int) {}
+void MDIChild::OnRButtonDown(int, int) {}
+void MDIChild::OnLButtonDblClk(int, int) {}
+void MDIChild::SetReadOnly(bool) {}
+void MDIChild::OnCommand(int) {}
+
+void MDIChild::Dispatch(MDIChild& child, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = child.window_;
+    switch (message) {
+    case WM_SIZE:
+        SetFocus(window);
+        child.ReleaseBackBuffer();
+        child.Paint();
+        break;
+    case WM_PAINT: child.Paint(); break;
+    case WM_KEYDOWN:
+        SetFocus(window);
+        child.OnKeyDown(wParam, lParam);
+        break;
+    case WM_CHAR:
+        SetFocus(window);
+        child.OnChar(wParam, lParam);
+        break;
+    case WM_COMMAND:
+        // The frame's delete, add and edit commands act as the keys.
+        switch (LOWORD(wParam)) {
+        case IDM_DELETE: SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0); break;
+        case IDM_INSERT: SendMessageA(window, WM_KEYDOWN, VK_INSERT, 0); break;
+        case IDM_EDIT: SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0); break;
+        default: child.OnCommand(LOWORD(wParam)); break;
+        }
+        break;
+    case WM_HSCROLL: child.OnHScroll(wParam, lParam); break;
+    case WM_VSCROLL: child.OnVScroll(wParam, lParam); break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        const int x = GET_X_LPARAM(lParam);
+        const int y = GET_Y_LPARAM(lParam);
+        if (!InsideClient(window, x, y))
+            break;
+        SetFocus(window);
+        if (message == WM_LBUTTONDOWN)
+            child.OnLButtonDown(x, y);
+        else if (message == WM_RBUTTONDOWN)
+            child.OnRButtonDown(x, y);
+        else
+            child.OnLButtonDblClk(x, y);
+        break;
+    }
+    case WM_MDIACTIVATE:
+        if (TheApp)
+            TheApp->RefreshCommands();
+        break;
+    case WM_NCDESTROY: child.window_ = nullptr; break;
+    default: break;
+    }
+}
+
+LRESULT CALLBACK MDIChild::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Nothing may unwind through the system: a handler that runs out of
+    // memory loses its message instead.
+    try {
+        if (message == WM_DESTROY) {
+            if (MDIChild* child = FindChild(window))
+                child->destroying_ = true;
+            if (TheApp)
+                TheApp->ForgetTable(window);
+        } else if (MDIChild* child = FindChild(window)) {
+            Dispatch(*child, message, wParam, lParam);
+        }
+    } catch (...) {
+    }
+    return DefMDIChildProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,60 @@
+#include "models/DatabaseTableModel.h"
+
+#include "app/AppMessages.h"
+#include "db/Database.h"
+#include "grid/GridWindow.h"
+#include "models/ModelMessages.h"
+#include "models/RowEdits.h"
+
+void DatabaseTableModel::AddRow()
+{
+    Database& database = TheDatabase();
+    ColumnNameList names;
+    if (!database.DescribeColumns(tableName_, names)) {
+        ShowModelError(database.LastMessage());
+        return;
+    }
+    TextRow row = BlankRow(names.size());
+    RowSet stored;
+    if (!database.SelectRows(tableName_, stored, {}, {}, "id")) {
+        ShowModelError(AppMessages[3]);
+        return;
+    }
+    row.push_back(NextRecordId(stored, FirstRecordIdOf(kind_)));
+    if (database.InsertRow(tableName_, row) != 1) {
+        ShowModelError(database.LastMessage());
+        return;
+    }
+    rows_.push_back(std::move(row));
+    ShowNewRow(RowCountOf(rows_) - 1);
+}
+
+void DatabaseTableModel::CellEdited(const std::string& text, int column, int row, bool apply)
+{
+    if (!apply || !IsStoredCell(rows_, column, row))
+        return;
+    if (grid_)
+        grid_->SetReadOnly(false);
+    Database& database = TheDatabase();
+    if (!database.UpdateCell(tableName_, column, rows_[row].back(), text)) {
+        ShowModelError(database.LastMessage());
+        return;
+    }
+    GenericTableModel::CellEdited(text, column, row, apply);
+}
+
+void DatabaseTableModel::DeleteRow(int column, int row, bool cellMode)
+{
+    if (!IsStoredCell(rows_, column, row))
+        return;
+    if (cellMode) {
+        GenericTableModel::DeleteRow(column, row, true);
+        return;
+    }
+    Database& database = TheDatabase();
+    if (!database.DeleteRows(tableName_, rows_[row].back(), "id")) {
+        ShowModelError(database.LastMessage());
+        return;
+    }
+    GenericTableModel::DeleteRow(column, row, false);
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include "models/GenericTableModel.h"
+
+// A table the phone also holds (phone book, scheduler, memos): every
+// accepted change goes to the database at once, addressed by the record's
+// id in the row's last cell.
+class DatabaseTableModel : public GenericTableModel {
+public:
+    // Inserts a record with the next free id and shows it at the end.
+    void AddRow() override;
+    // Updates the cell in the database; the window keeps the text as typed.
+    void CellEdited(const std::string& text, int column, int row, bool apply) override;
+    // Deletes the record, or in cell mode stores the emptied cell.
+    void DeleteRow(int column, int row, bool cellMode) override;
+
+protected:
+    explicit DatabaseTableModel(TableKind kind) : GenericTableModel(kind) {}
+};

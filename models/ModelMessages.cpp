@@ -1,0 +1,15 @@
+#include "models/ModelMessages.h"
+
+#include <windows.h>
+
+#include "app/AppMessages.h"
+
+void ShowModelError(const std::string& text)
+{
+    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONERROR);
+}
+
+void ShowModelWarning(const std::string& text)
+{
+    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONWARNING);
+}
