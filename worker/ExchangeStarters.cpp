@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "db/Database.h"
 #include "grid/GridWindow.h"
+#include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
 #include "worker/ExchangeOperation.h"
@@ -15,12 +16,12 @@ RowSet DownloadRows;
 namespace {
 bool IsTextTable(int kind)
 {
-    return kind >= 0 && kind <= 2;
+    return kind == kPhoneBookKind || kind == kSchedulerKind || kind == kMemoKind;
 }
 
 bool IsMediaTable(int kind)
 {
-    return kind == 3 || kind == 4;
+    return kind == kPhotoKind || kind == kMovieKind;
 }
 
 // The active table window's model, or none.

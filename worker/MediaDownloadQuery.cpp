@@ -1,23 +1,15 @@
 #include "worker/MediaDownloadQuery.h"
 
+#include "models/TableCatalogue.h"
+
 namespace {
 constexpr std::size_t IdCell = 3;
-
-const char* MediaTable(int kind)
-{
-    switch (kind) {
-    case 3: return "photo";
-    case 4: return "camera";
-    default: return nullptr;
-    }
-}
 }  // namespace
 
 MediaDownloadQuery BuildMediaDownloadQuery(int kind, bool all, const TextRow* currentRow)
 {
     MediaDownloadQuery query;
-    const char* table = MediaTable(kind);
-    if (!table)
+    if (kind != kPhotoKind && kind != kMovieKind)
         return query;
     if (!all) {
         if (!currentRow || currentRow->size() <= IdCell || (*currentRow)[IdCell].empty())
@@ -26,7 +18,7 @@ MediaDownloadQuery BuildMediaDownloadQuery(int kind, bool all, const TextRow* cu
         query.whereValue = (*currentRow)[IdCell];
     }
     query.select = true;
-    query.table = table;
+    query.table = CatalogueEntryOf(kind).table;
     query.orderColumn = "id";
     return query;
 }
