@@ -62,7 +62,8 @@ ModelRequest ApplyKey(GridView& view, const GridShape& shape, int key, bool ctrl
     case kKeyUp: Step(view.currentRow, -1, shape.rowCount, view.cellMode); break;
     case kKeyDown: Step(view.currentRow, 1, shape.rowCount, view.cellMode); break;
     case kKeyInsert: return ModelRequest::AddRow;
-    case kKeyDelete: return ModelRequest::DeleteRow;
+    // Without columns nothing is selected, so there is nothing to delete.
+    case kKeyDelete: return shape.rowCount > 0 && columns > 0 ? ModelRequest::DeleteRow : ModelRequest::None;
     default: break;
     }
     return ModelRequest::None;

@@ -114,6 +114,17 @@ TEST(Keys, InsertDeleteAndCtrlZGoToTheModel)
     EXPECT_FALSE(IsUndoKey(kKeyDown, true));
 }
 
+TEST(Keys, DeleteNeedsACellToActOn)
+{
+    Grid g;
+    g.shape.rowCount = 0;
+    EXPECT_EQ(g.Key(kKeyDelete), ModelRequest::None);
+    EXPECT_EQ(g.Key(kKeyInsert), ModelRequest::AddRow);
+    std::vector<ColumnSpec> none;
+    g.shape = GridShape{&none, 10};
+    EXPECT_EQ(g.Key(kKeyDelete), ModelRequest::None);
+}
+
 TEST(Characters, SelectTheCellAndStartEditingUnlessReadOnlyOrCtrl)
 {
     Grid g;
