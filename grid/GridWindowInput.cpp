@@ -26,11 +26,11 @@ ScrollStep StepOf(WPARAM request)
     }
 }
 
-// The thumb position of a drag. The message carries only 16 bits of it; a
-// longer table takes the full position from the scroll bar.
+// The thumb position of a drag. The message carries 16 bits of it, enough
+// for 65,536 rows; a longer table takes the full position from the scroll bar.
 int ThumbPosition(HWND window, int bar, WPARAM request, int count)
 {
-    if (count > 0xFFFF) {
+    if (count - 1 > 0xFFFF) {
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_TRACKPOS;
