@@ -1,10 +1,13 @@
+#include <new>
+
 #include "models/MemoModel.h"
 #include "models/MovieModel.h"
 #include "models/PhoneBookModel.h"
 #include "models/PhotoModel.h"
 #include "models/SchedulerModel.h"
 
-std::unique_ptr<TableModel> CreateTableModel(int kind)
+namespace {
+std::unique_ptr<TableModel> MakeModel(int kind)
 {
     switch (kind) {
     case kPhoneBookKind: return std::make_unique<PhoneBookModel>();
@@ -13,5 +16,18 @@ std::unique_ptr<TableModel> CreateTableModel(int kind)
     case kPhotoKind: return std::make_unique<PhotoModel>();
     case kMovieKind: return std::make_unique<MovieModel>();
     default: return nullptr;
+    }
+}
+}  // namespace
+
+std::unique_ptr<TableModel> CreateTableModel(int kind)
+{
+    // A table too large for memory opens no window; the frame's window
+    // procedure must not see the exception. A model that had made its window
+    // closes it again as it unwinds.
+    try {
+        return MakeModel(kind);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
 }

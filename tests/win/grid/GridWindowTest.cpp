@@ -61,15 +61,6 @@ TEST_F(GridTest, OneColumnOfDivisorOneFillsTheWidthRightOfTheRowHeadings)
     EXPECT_EQ(cell.top, 16 + 2 * 16);
 }
 
-TEST_F(GridTest, ADivisorOfZeroDoesNotStopTheWindow)
-{
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(Show(NumberedRows(3, 2), ColumnsOfDivisors({0, 2})));
-    SizeClient(kWidth, kTwentyRows);
-    EXPECT_EQ(grid->ColumnWidth(0), kWidth - 32);
-    EXPECT_TRUE(ScrollBarShown(SB_HORZ));
-}
-
 TEST_F(GridTest, ResizingLaysTheGridOutAgainAtTheNewSize)
 {
     ASSERT_TRUE(Start());
@@ -169,20 +160,6 @@ TEST_F(GridTest, TheRowMenusCommandsAndUndoReachTheModel)
                                                       {"delete", "", 0, 0, false},
                                                       {"undo", "", 0, 0, false},
                                                       {"undo", "", 0, 0, false}}));
-}
-
-TEST_F(GridTest, TypingSelectsTheCellUnlessTheGridIsReadOnly)
-{
-    ASSERT_TRUE(Start());
-    RecordingModel* model = Show(NumberedRows(4, 2), ColumnsOfDivisors({2, 2}));
-    ASSERT_TRUE(model);
-    grid->SetReadOnly(true);
-    Send(WM_CHAR, 'a');
-    EXPECT_FALSE(grid->InCellMode());
-    grid->SetReadOnly(false);
-    Send(WM_CHAR, 'a');
-    EXPECT_TRUE(grid->InCellMode());
-    EXPECT_TRUE(model->requests.empty());
 }
 
 TEST_F(GridTest, ATwelvePixelFontMakesRowsEighteenPixelsHigh)
