@@ -3,25 +3,21 @@
 #include <string>
 
 #include "db/DbTypes.h"
+#include "phone/MemoTransfer.h"
+#include "phone/PhoneBookTransfer.h"
 #include "phone/PhoneSession.h"
+#include "phone/SchedulerTransfer.h"
 #include "worker/ExchangeOperation.h"
 
-// One entry per operation. The transfers, the media operations and the SMS
-// fill them in; until then an entry does nothing.
+// One entry per operation. The media operations and the SMS fill theirs in;
+// until then an entry does nothing.
 namespace {
-void ReadPhoneBook(PhoneSession&) {}
-void ReadScheduler(PhoneSession&) {}
-void ReadMemos(PhoneSession&) {}
 // Once per row of the download set; the row's size cell receives the length
 // actually transferred.
 void DownloadPhoto(PhoneSession&, TextRow&) {}
 void DownloadMovie(PhoneSession&, TextRow&) {}
 void UploadMelody(PhoneSession&, std::string /*number*/, std::string /*path*/) {}
 void UploadPicture(PhoneSession&, std::string /*path*/) {}
-// The flag tells whether data came with the request; the writers ignore it.
-void WritePhoneBook(PhoneSession&, bool) {}
-void WriteScheduler(PhoneSession&, bool) {}
-void WriteMemos(PhoneSession&, bool) {}
 void SendSms(PhoneSession&, void* /*message*/) {}
 void UploadAnimation(PhoneSession&, void* /*parameters*/) {}
 
@@ -53,9 +49,10 @@ void RunExchangeOperation(PhoneSession& session, int code, void* data)
         if (data)
             UploadPicture(session, *static_cast<const std::string*>(data));
         break;
-    case ExchangeOperation::WritePhoneBook: WritePhoneBook(session, data != nullptr); break;
-    case ExchangeOperation::WriteScheduler: WriteScheduler(session, data != nullptr); break;
-    case ExchangeOperation::WriteMemos: WriteMemos(session, data != nullptr); break;
+    // The table writers take no data: they write the active table window.
+    case ExchangeOperation::WritePhoneBook: WritePhoneBook(session); break;
+    case ExchangeOperation::WriteScheduler: WriteScheduler(session); break;
+    case ExchangeOperation::WriteMemos: WriteMemos(session); break;
     case ExchangeOperation::SendSms: SendSms(session, data); break;
     case ExchangeOperation::UploadAnimation: UploadAnimation(session, data); break;
     default: break;

@@ -1,0 +1,89 @@
+#include "phone/PhoneBookTransfer.h"
+
+#include <optional>
+#include <string>
+
+#include "db/Database.h"
+#include "models/TableModel.h"
+#include "phone/PhoneBookRecord.h"
+#include "phone/PhoneSession.h"
+#include "phone/RowDebug.h"
+#include "phone/TransferBoxes.h"
+#include "phone/TransferTable.h"
+#include "worker/ProgressDialog.h"
+
+namespace {
+const char Table[] = "phbook";
+
+bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnits = 1)
+{
+    return session.SendAtCommand(command, "OK", timeoutUnits);
+}
+}  // namespace
+
+void ReadPhoneBook(PhoneSession& session)
+{
+    Database& database = TheDatabase();
+    database.DeleteAllRows(Table);
+    // The phone shows its entries only to a program that returns its key.
+    if (!Exchange(session, "AT#PCKEY=" + std::to_string(session.PhoneKey)) || !Exchange(session, "AT#PBSEL?")) {
+        ShowReadFailed();
+        return;
+    }
+    const std::optional<int> last = ParsePhoneBookCapacity(session.ReplyBuffer);
+    if (!last)
+        return;
+    WaitForProgressDialog();
+    AnnounceRecordCount(*last);
+
+    for (int i = 1; i <= *last; ++i) {
+        if (!Exchange(session, "AT#PBOKR=" + std::to_string(i))) {
+            ShowReadFailed();
+            return;
+        }
+        PostProgressPosition(static_cast<WPARAM>(i));
+        TextRow row;
+        const EntryParse parse = ParsePhoneBookEntry(session.ReplyBuffer, row);
+        if (parse == EntryParse::Absent)
+            continue;
+        // Also an entry whose end had not arrived when "#PBOKR:" satisfied the OK search.
+        if (parse == EntryParse::Malformed)
+            return;
+        row.push_back(std::to_string(i));
+        if (database.InsertRow(Table, row) != 1)
+            ShowDatabaseMessage();
+    }
+}
+
+void WritePhoneBook(PhoneSession& session)
+{
+    TableModel* model = ActiveTableOf(kPhoneBookKind);
+    if (!model)
+        return;
+    if (!Exchange(session, "AT#PBOKW=D", 2)) {
+        ShowEraseFailed();
+        return;
+    }
+    RowSet& rows = model->Rows();
+    AnnounceRecordCount(static_cast<long long>(rows.size()));
+
+    bool stampsFilled = false;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        PostProgressPosition(r);
+        TextRow& row = rows[r];
+        if (row.size() < 2 || row.front().empty())
+            continue;
+        // The stamp is the column before the position.
+        stampsFilled |= FillEmptyStamp(row[row.size() - 2]);
+        const std::string command = BuildPhoneBookWrite(row);
+        if (!command.empty() && !Exchange(session, command))
+            ShowRowDebug(row);
+    }
+    if (stampsFilled)
+        RedrawTable(*model);
+
+    // The phone wants these three in exactly this letter case.
+    Exchange(session, "AT#PBEND=E");
+    Exchange(session, "at#pbmnw=d");
+    Exchange(session, "at#pbsyn=s");
+}

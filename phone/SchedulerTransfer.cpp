@@ -1,0 +1,124 @@
+#include "phone/SchedulerTransfer.h"
+
+#include <windows.h>
+
+#include "db/Database.h"
+#include "models/TableModel.h"
+#include "phone/PhoneMessages.h"
+#include "phone/PhoneSession.h"
+#include "phone/ReplyFields.h"
+#include "phone/SchedulerRecord.h"
+#include "phone/TransferBoxes.h"
+#include "phone/TransferTable.h"
+#include "worker/ProgressDialog.h"
+
+namespace {
+const char Table[] = "sched";
+const char Melodies[] = "musik";
+constexpr int Positions = 50;
+constexpr DWORD RefusedRowPauseMs = 250;
+constexpr size_t MelodyNumberDigits = 9;
+
+bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnits = 1)
+{
+    return session.SendAtCommand(command, "OK", timeoutUnits);
+}
+
+// The name of the melody the phone calls `number`; empty when there is none.
+// Only a plain number from the phone ever reaches the statement.
+std::string MelodyName(const std::string& number)
+{
+    if (!reply::IsPlainInteger(number))
+        return {};
+    Database& database = TheDatabase();
+    RowSet found;
+    if (!database.SelectRows(Melodies, found, "mus_id", number)) {
+        ShowDatabaseMessage();
+        return {};
+    }
+    return !found.empty() && found.front().size() > 1 ? found.front()[1] : std::string();
+}
+
+// The phone's number of the melody called `name`; 0, the phone's default
+// sound, when there is none.
+int MelodyNumber(const std::string& name)
+{
+    // An empty name would filter nothing and pick the first melody of all.
+    if (name.empty())
+        return 0;
+    Database& database = TheDatabase();
+    RowSet found;
+    if (!database.SelectRows(Melodies, found, "name", name)) {
+        ShowDatabaseMessage();
+        return 0;
+    }
+    return !found.empty() && !found.front().empty() ? reply::LeadingInt(found.front()[0], MelodyNumberDigits) : 0;
+}
+}  // namespace
+
+void QuerySchedulerChoices(PhoneSession& session, std::vector<std::string>& choices)
+{
+    choices.clear();
+    if (!Exchange(session, "AT#PISHW=?", 2)) {
+        PhoneSession::ShowPhoneWarning(PhoneMessages[5]);
+        return;
+    }
+    choices = ParseSchedulerChoices(session.ReplyBuffer);
+}
+
+void ReadScheduler(PhoneSession& session)
+{
+    Database& database = TheDatabase();
+    database.DeleteAllRows(Table);
+    WaitForProgressDialog();
+    AnnounceRecordCount(Positions);
+    std::vector<std::string> choices;
+    QuerySchedulerChoices(session, choices);
+
+    for (int i = 0; i < Positions; ++i) {
+        if (!Exchange(session, "AT#PISHR=" + std::to_string(i))) {
+            ShowReadFailed();
+            return;
+        }
+        PostProgressPosition(static_cast<WPARAM>(i));
+        SchedulerEntry entry;
+        const EntryParse parse = ParseSchedulerEntry(session.ReplyBuffer, entry);
+        if (parse == EntryParse::Absent)
+            continue;
+        if (parse == EntryParse::Malformed)
+            return;
+        TextRow row{entry.start, ChoiceForCode(choices, entry.code), entry.text, MelodyName(entry.melodyNumber),
+                    std::to_string(i)};
+        if (database.InsertRow(Table, row) != 1)
+            ShowDatabaseMessage();
+    }
+}
+
+void WriteScheduler(PhoneSession& session)
+{
+    TableModel* model = ActiveTableOf(kSchedulerKind);
+    if (!model)
+        return;
+    std::vector<std::string> choices;
+    QuerySchedulerChoices(session, choices);
+    if (!Exchange(session, "AT#PISHW=D", 2)) {
+        ShowEraseFailed();
+        return;
+    }
+    const RowSet& rows = model->Rows();
+    AnnounceRecordCount(static_cast<long long>(rows.size()));
+
+    for (size_t r = 0; r < rows.size(); ++r) {
+        PostProgressPosition(r);
+        const TextRow& row = rows[r];
+        const std::string command = BuildSchedulerWrite(row, row.size() > 1 ? CodeForChoice(choices, row[1]) : 0,
+                                                        row.size() > 3 ? MelodyNumber(row[3]) : 0);
+        if (command.empty() || row.front().empty())
+            continue;
+        // The phone needs a moment after refusing a record.
+        if (!Exchange(session, command))
+            Sleep(RefusedRowPauseMs);
+    }
+    // The phone wants this one in lower case.
+    Exchange(session, "at#pissy=s");
+}

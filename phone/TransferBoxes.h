@@ -1,0 +1,11 @@
+#pragma once
+
+// The message boxes of the table transfers, shown from the exchange worker.
+
+// A record exchange of a read failed: error box over the frame.
+void ShowReadFailed();
+// The phone did not empty its store before a write: error box with Yes and
+// No; either answer ends the write.
+void ShowEraseFailed();
+// The database refused a statement: its message, no owner, no icon.
+void ShowDatabaseMessage();
