@@ -1,0 +1,107 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "GridFixture.h"
+#include "res/resource.h"
+
+namespace {
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+RowSet Names()
+{
+    return {{"Петров", "12"}, {"Иванов", "100"}, {"Сидоров", "2"}, {"Ивлев", "10"}, {"иван", "7"}};
+}
+}  // namespace
+
+TEST_F(GridTest, SortCommandOrdersTheCurrentColumnAndKeepsTheCurrentRowIndex)
+{
+    ASSERT_TRUE(Start());
+    RecordingModel* model = Show(Names(), ColumnsOfDivisors({4, 4}));
+    ASSERT_TRUE(model);
+    grid->SetCurrentRow(2);
+    grid->SetCurrentColumn(1);
+    Send(WM_COMMAND, IDM_SORT);
+    EXPECT_EQ(grid->CellText(0, 1), "2");
+    EXPECT_EQ(grid->CellText(4, 1), "100");
+    EXPECT_EQ(grid->CellText(0, 0), "Сидоров");
+    EXPECT_EQ(grid->CurrentRow(), 2);
+
+    grid->SetCurrentColumn(0);
+    Send(WM_COMMAND, IDM_SORT);
+    EXPECT_EQ(grid->CellText(0, 0), "Иванов");
+    EXPECT_EQ(grid->CellText(4, 0), "иван");
+    EXPECT_TRUE(model->requests.empty());  // the database is not asked
+}
+
+TEST_F(GridTest, SearchDialogFindsByPrefixAndContinues)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Show(Names(), ColumnsOfDivisors({4, 4})));
+    std::vector<int> found;
+    MessageBoxWatcher watcher;
+    watcher.OnDialog([&](HWND dialog) {
+        if (!GetDlgItem(dialog, IDC_SEARCH_TEXT))
+            return false;
+        SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "Ив");
+        found.push_back(grid->CurrentRow());
+        for (int i = 0; i < 2; ++i) {
+            // Sent, not posted: the row is read once the dialog has handled it.
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_NEXT, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SEARCH_NEXT)));
+            found.push_back(grid->CurrentRow());
+        }
+        SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, "");
+        found.push_back(grid->CurrentRow());
+        PressButton(dialog, IDOK);
+        return true;
+    });
+    Send(WM_COMMAND, IDM_SEARCH);
+    // The last "next" finds nothing more and leaves the selection.
+    EXPECT_EQ(found, (std::vector<int>{1, 3, 3, 0}));
+}
+
+TEST_F(GridTest, FoundRowIsBroughtToTheMiddleOfALongTable)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Show(NumberedRows(300, 2), ColumnsOfDivisors({4, 4})));
+    grid->FindNext("r200c", false);
+    EXPECT_EQ(grid->CurrentRow(), 200);
+    const int shown = grid->View().lastRow - grid->View().firstRow;
+    EXPECT_GT(grid->FirstVisibleRow(), 150);
+    EXPECT_LE(grid->FirstVisibleRow(), 200 - shown / 2 + 1);
+}
+
+TEST_F(GridTest, ExportWritesExcelOrWordByTheExactExtension)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Show(Names(), ColumnsOfDivisors({4, 4})));
+    grid->SetTitle("Телефонная книга");
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    const std::string base = std::string(dir) + "velarmon_export";
+
+    grid->ExportTo((base + ".xls").c_str(), static_cast<unsigned>(base.size() + 1));
+    const std::string xls = FileBytes(base + ".xls");
+    ASSERT_GT(xls.size(), 378u);
+    EXPECT_EQ(xls.substr(0, 4), std::string("\x09\x02\x06\x00", 4));
+    EXPECT_EQ(xls.substr(xls.size() - 4), std::string("\x0A\x00\x00\x00", 4));
+    EXPECT_NE(xls.find("Телефонная книга"), std::string::npos);
+
+    grid->ExportTo((base + ".rtf").c_str(), static_cast<unsigned>(base.size() + 1));
+    const std::string rtf = FileBytes(base + ".rtf");
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1251", 0), 0u);
+    EXPECT_NE(rtf.find("\\cellx980\\cellx1960"), std::string::npos);
+
+    // File names do not tell case apart, so the capitals get a name of their own.
+    const std::string upper = base + "_upper.XLS";
+    std::ofstream(upper) << "old contents";
+    grid->ExportTo(upper.c_str(), static_cast<unsigned>(upper.size() - 3));
+    EXPECT_EQ(FileBytes(upper), "");
+    for (const std::string& path : {base + ".xls", base + ".rtf", upper})
+        std::remove(path.c_str());
+}
