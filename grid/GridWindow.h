@@ -9,6 +9,7 @@
 #include "grid/GdiHandle.h"
 #include "grid/GridLayout.h"
 #include "grid/GridView.h"
+#include "grid/TableSnapshot.h"
 #include "models/ColumnSpec.h"
 
 class TableModel;
@@ -75,6 +76,14 @@ public:
     void BeginEdit(int character, LPARAM keyData);
     // Sorts the rows by a column (-1: the current one).
     void SortRows(int column);
+    // Makes the next row whose cell in the current column begins with `text`
+    // current; `continuing` goes on after the last match, else from the top.
+    void FindNext(const std::string& text, bool continuing);
+    // Writes the table to `fileName` as an Excel sheet or a Word table, chosen
+    // by the three characters at `extensionOffset`; other names stay empty.
+    void ExportTo(const char* fileName, unsigned extensionOffset) const;
+    // Title, note, column titles and rows as the window shows them.
+    TableSnapshot Snapshot() const;
 
 private:
     GridShape Shape() const;

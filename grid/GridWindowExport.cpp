@@ -1,4 +1,91 @@
-#include "grid/GridWindow.h"
+#include <windows.h>
+#include <commdlg.h>
 
-// Export to Excel and Word files is not built yet.
-void GridWindow::Export() {}
+#include <cstring>
+
+#include "grid/GridWindow.h"
+#include "grid/RtfWriter.h"
+#include "grid/XlsWriter.h"
+
+namespace {
+class WaitCursor {
+public:
+    WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+    ~WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle()
+    {
+        if (IsValid())
+            CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Write(const std::string& bytes) const
+    {
+        DWORD written = 0;
+        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+
+private:
+    HANDLE handle_;
+};
+
+const char ExportTitle[] = "Экспорт таблицы в MS Excel (*.xls) или MS Word (*.rtf):";
+// Two filters, each a name and a pattern, ending in an empty pair.
+const char ExportFilter[] = "Файлы Excel(*.xls)\0*.xls\0Файлы MS Word(*.rtf)\0*.rtf\0";
+constexpr DWORD FileNameSize = 256;
+}  // namespace
+
+TableSnapshot GridWindow::Snapshot() const
+{
+    TableSnapshot table{Title(), Note(), {}, Rows()};
+    for (int k = 0; k < Shape().ColumnCount(); ++k)
+        table.columnTitles.push_back(ColumnTitle(k));
+    return table;
+}
+
+void GridWindow::Export()
+{
+    char fileName[FileNameSize] = {};
+    char directory[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof directory, directory);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = ExportFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = fileName;
+    dialog.nMaxFile = FileNameSize;
+    dialog.lpstrInitialDir = directory;
+    dialog.lpstrTitle = ExportTitle;
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    dialog.lpstrDefExt = "xls";
+    if (!GetSaveFileNameA(&dialog) || fileName[0] == '\0')
+        return;
+    ExportTo(fileName, dialog.nFileExtension);
+}
+
+void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
+{
+    FileHandle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return;
+    // The kind comes from the three characters the dialog reports as the
+    // extension, compared exactly: "XLS" leaves the file empty.
+    const size_t length = std::strlen(fileName);
+    const std::string extension =
+        extensionOffset > 0 && extensionOffset < length ? std::string(fileName + extensionOffset, 0, 3) : "";
+    WaitCursor wait;
+    if (extension == "xls") {
+        for (const std::string& record : BuildXlsRecords(Snapshot()))
+            file.Write(record);
+    } else if (extension == "rtf") {
+        file.Write(BuildRtf(Snapshot()));
+    }
+}

@@ -1,6 +1,100 @@
+#include "app/Application.h"
+#include "app/DialogCentring.h"
 #include "grid/GridWindow.h"
+#include "grid/RowSorting.h"
+#include "res/resource.h"
 
-// Sorting and the search dialog are not built yet: the rows keep their order.
-void GridWindow::SortRows(int) {}
+namespace {
+// The grid the open search dialog works on, and where the next search
+// starts: the row after the last match.
+GridWindow* SearchTarget = nullptr;
+size_t SearchContinuation = 0;
+constexpr int SearchTextLimit = 254;
 
-void GridWindow::ShowSearch() {}
+class WaitCursor {
+public:
+    WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+    ~WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+void FindNext(HWND dialog, bool continuing)
+{
+    if (!SearchTarget)
+        return;
+    char text[SearchTextLimit + 1] = {};
+    GetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text, sizeof text);
+    SearchTarget->FindNext(text, continuing);
+}
+
+INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SearchTarget = reinterpret_cast<GridWindow*>(lParam);
+        CentreAndShow(dialog, WindowRectOf(TheApp ? TheApp->frame : nullptr));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_SEARCH_TEXT:
+            if (HIWORD(wParam) == EN_CHANGE)
+                FindNext(dialog, false);
+            return TRUE;
+        case IDC_SEARCH_NEXT:
+            FindNext(dialog, true);
+            return TRUE;
+        case IDOK:
+        case IDCANCEL:
+            EndDialog(dialog, 1);
+            return TRUE;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+}  // namespace
+
+void GridWindow::SortRows(int column)
+{
+    if (!rows_)
+        return;
+    if (column == -1)
+        column = view_.currentColumn;
+    if (column < 0 || column >= Shape().ColumnCount())
+        return;
+    WaitCursor wait;
+    SortRowsByColumn(*rows_, static_cast<size_t>(column));
+}
+
+void GridWindow::FindNext(const std::string& text, bool continuing)
+{
+    if (!continuing)
+        SearchContinuation = 0;
+    const int column = view_.currentColumn;
+    if (column < 0 || column >= Shape().ColumnCount())
+        return;
+    const auto found = FindRowWithPrefix(Rows(), static_cast<size_t>(column), text, SearchContinuation);
+    if (!found)
+        return;
+    view_.currentRow = static_cast<int>(*found);
+    if (view_.verticalOverflow) {
+        const size_t first = CentredFirstRow(*found, static_cast<size_t>(view_.firstRow),
+                                             static_cast<size_t>(view_.lastRow));
+        SetFirstVisibleRow(static_cast<int>(first));
+        SetScrollPos(Handle(), SB_VERT, view_.firstRow, TRUE);
+    }
+    SearchContinuation = *found + 1;
+    Paint();
+}
+
+void GridWindow::ShowSearch()
+{
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), TheApp ? TheApp->frame : nullptr,
+                    SearchProc, reinterpret_cast<LPARAM>(this));
+    SearchTarget = nullptr;
+}
