@@ -1,8 +1,24 @@
 #include "phone/SmsSending.h"
 
-void SendSmsThroughWorker(const SmsRequest&)
-{
-    // Wired to the exchange worker once it is there.
+#include <windows.h>
+
+#include "app/AppMessages.h"
+#include "phone/PhoneMessages.h"
+#include "phone/PhoneSession.h"
+#include "worker/ExchangeOperation.h"
+#include "worker/RunExchange.h"
+
+namespace {
+constexpr int SmsTimeoutUnits = 3;
 }
 
-void SendSms(const SmsRequest&) {}
+void SendSmsThroughWorker(const SmsRequest& request)
+{
+    RunExchange(static_cast<int>(ExchangeOperation::SendSms), const_cast<SmsRequest*>(&request));
+}
+
+void SendSms(PhoneSession& session, const SmsRequest& request)
+{
+    if (!session.SendAtCommand(BuildSmsCommand(request), "OK", SmsTimeoutUnits))
+        MessageBoxA(nullptr, PhoneMessages[5], AppMessages[0], MB_ICONWARNING | MB_OK);
+}

@@ -7,9 +7,10 @@
 #include "phone/PhoneBookTransfer.h"
 #include "phone/PhoneSession.h"
 #include "phone/SchedulerTransfer.h"
+#include "phone/SmsSending.h"
 #include "worker/ExchangeOperation.h"
 
-// One entry per operation. The media operations and the SMS fill theirs in;
+// One entry per operation. The media operations fill theirs in;
 // until then an entry does nothing.
 namespace {
 // Once per row of the download set; the row's size cell receives the length
@@ -18,7 +19,6 @@ void DownloadPhoto(PhoneSession&, TextRow&) {}
 void DownloadMovie(PhoneSession&, TextRow&) {}
 void UploadMelody(PhoneSession&, std::string /*number*/, std::string /*path*/) {}
 void UploadPicture(PhoneSession&, std::string /*path*/) {}
-void SendSms(PhoneSession&, void* /*message*/) {}
 void UploadAnimation(PhoneSession&, void* /*parameters*/) {}
 
 void ForEachRow(void* data, PhoneSession& session, void (*download)(PhoneSession&, TextRow&))
@@ -53,7 +53,10 @@ void RunExchangeOperation(PhoneSession& session, int code, void* data)
     case ExchangeOperation::WritePhoneBook: WritePhoneBook(session); break;
     case ExchangeOperation::WriteScheduler: WriteScheduler(session); break;
     case ExchangeOperation::WriteMemos: WriteMemos(session); break;
-    case ExchangeOperation::SendSms: SendSms(session, data); break;
+    case ExchangeOperation::SendSms:
+        if (data)
+            SendSms(session, *static_cast<const SmsRequest*>(data));
+        break;
     case ExchangeOperation::UploadAnimation: UploadAnimation(session, data); break;
     default: break;
     }
