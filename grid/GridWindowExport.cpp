@@ -5,17 +5,10 @@
 
 #include "grid/GridWindow.h"
 #include "grid/RtfWriter.h"
+#include "grid/WaitCursor.h"
 #include "grid/XlsWriter.h"
 
 namespace {
-class WaitCursor {
-public:
-    WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
-    ~WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 class FileHandle {
 public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}

@@ -2,6 +2,7 @@
 #include "app/DialogCentring.h"
 #include "grid/GridWindow.h"
 #include "grid/RowSorting.h"
+#include "grid/WaitCursor.h"
 #include "res/resource.h"
 
 namespace {
@@ -10,14 +11,6 @@ namespace {
 GridWindow* SearchTarget = nullptr;
 size_t SearchContinuation = 0;
 constexpr int SearchTextLimit = 254;
-
-class WaitCursor {
-public:
-    WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
-    ~WaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 void FindNext(HWND dialog, bool continuing)
 {
