@@ -1,5 +1,10 @@
 #pragma once
+#include <cstdint>
+#include <memory>
 #include <string>
+
+#include "phone/AtExchange.h"
+#include "worker/ExchangeWorker.h"
 
 // The conversation with the one phone: started when the frame is created and
 // after a port change, ended when the application closes.
@@ -10,12 +15,36 @@ public:
     PhoneSession(const PhoneSession&) = delete;
     PhoneSession& operator=(const PhoneSession&) = delete;
 
-    // True when the phone is ready for work.
+    // Opens the port of the CommPort setting and prepares the phone behind the
+    // splash window, offering the port dialog when the port or the phone fails.
+    // True when the phone is ready for work; false when the user cancelled the
+    // port dialog or the phone's key reply lacked its prefix.
     bool StartSession();
+    // Asks the phone its model ("AT+GMM") into ModelName.
+    bool QueryModel();
+    // Asks the phone its melodies ("AT#PUGSN?") and refills table musik.
+    bool LoadMelodyList();
+    // A warning box with the program's caption and no owner.
+    static void ShowPhoneWarning(const char* text);
+
+    // One AT exchange on the program's port: sends `command` and CR LF, then
+    // gathers the answer into ReplyBuffer. True when `expected` appears in it;
+    // false when "ERROR" does first, or after 20 x `timeoutUnits` idle counts
+    // (about 8 s per unit) of silence.
+    bool SendAtCommand(const std::string& command, const char* expected, int timeoutUnits);
     // Called on the user-interface thread when the exchange worker is done.
     void OnExchangeFinished();
 
+    // The answer of the latest exchange, zero-terminated.
+    char ReplyBuffer[ReplyBufferSize] = {};
     std::string ModelName;
+    // The phone's own number, offered in the SMS panel; empty when unknown.
+    std::string OwnNumber;
+    // The key the phone reported at the start; sent back to it before the
+    // phone book is read.
+    std::int32_t PhoneKey = 0;
+    // The exchange worker of the running or latest phone operation; none when idle.
+    std::unique_ptr<ExchangeWorker> worker;
 };
 
 // The status bar text describing the session ("Samsung <model>, порт COM<n>.").

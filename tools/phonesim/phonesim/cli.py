@@ -29,6 +29,7 @@ def _parser() -> argparse.ArgumentParser:
     p.add_argument("--no-save", action="store_true", help="never write the state back")
     p.add_argument("--flat", help="also write the state as key=value lines to this file")
     p.add_argument("--log", help="log file (appended)")
+    p.add_argument("--capture", help="file to which every byte received from the program is appended, raw")
     p.add_argument("--faults", help="fault rule file, re-read whenever it changes")
     p.add_argument("--fault", action="append", default=[], help="one fault rule (repeatable)")
     p.add_argument("--baud", type=int, default=115200, help="output pace in baud; 0 sends at once")
@@ -46,7 +47,8 @@ def _run(argv: list[str]) -> int:
         print(f"phone-sim: {err}", file=sys.stderr)
         return 2
     out = None if args.no_save else (args.out or args.state)
-    opts = Options(args.link, out, args.flat, args.log, args.baud, args.think / 1000, args.erase_ms / 1000)
+    opts = Options(args.link, out, args.flat, args.log, args.baud, args.think / 1000, args.erase_ms / 1000,
+                   args.capture)
     return Simulator(opts, state, RuleBook(fixed, args.faults)).run()
 
 

@@ -30,12 +30,13 @@ class PhoneSim:
         self.log_path = os.path.join(workdir, "phone.log")
         self.rules_path = os.path.join(workdir, "faults.txt")
         self.flat_path = os.path.join(workdir, "phone.flat")
+        self.capture_path = os.path.join(workdir, "received.bin")
         self.proc: subprocess.Popen | None = None
         with open(self.state_path, "w", encoding="utf-8") as f:
             json.dump(state or {}, f, ensure_ascii=False)
         self.set_rules(rules or [])
         self.args = [ENTRY, "--link", self.link, "--state", self.state_path, "--log", self.log_path,
-                     "--faults", self.rules_path, "--flat", self.flat_path, "--baud", str(baud),
+                     "--faults", self.rules_path, "--flat", self.flat_path, "--capture", self.capture_path, "--baud", str(baud),
                      "--think", str(think_ms), "--erase-ms", str(erase_ms)] + (args or [])
 
     def __enter__(self):
@@ -78,6 +79,14 @@ class PhoneSim:
 
     def commands(self) -> list[bytes]:
         return [text for _, kind, text in self.log() if kind == "CMD"]
+
+    def received(self) -> bytes:
+        """Every byte the program sent, exactly as it came."""
+        try:
+            with open(self.capture_path, "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return b""
 
     def state(self) -> dict:
         with open(self.state_path, encoding="utf-8") as f:

@@ -30,6 +30,7 @@ class Options:
     baud: int
     think: float
     erase: float
+    capture: str | None = None
 
 
 class Simulator:
@@ -38,6 +39,8 @@ class Simulator:
         self.ctx = Context(state, Session(), echo=bool(state["echo"]), erase_delay=opts.erase)
         self.rules = rules
         self.log = Log(opts.log)
+        # Every byte the program sends, as it came, line ends included.
+        self.capture = open(opts.capture, "ab", buffering=0) if opts.capture else None
         self.port = Port(opts.link)
         self.sender = Sender(opts.baud)
         self.lines = LineAssembler()
@@ -125,6 +128,8 @@ class Simulator:
         if data is None:
             self._hang_up()
             return
+        if self.capture:
+            self.capture.write(data)
         for line in self.lines.feed(data, now):
             self._handle(line)
 
@@ -203,6 +208,8 @@ class Simulator:
         self.port.close()
         self.log.write("EVT", "simulator stopped")
         self.log.close()
+        if self.capture:
+            self.capture.close()
         sys.stdout.flush()
 
 

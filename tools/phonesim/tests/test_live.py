@@ -49,6 +49,15 @@ class DialogueTest(LiveCase):
             self.assertEqual(port.exchange(b"AT#PBOKR=1"),
                              b'\r\n#PBOKR: 0,0,1,"' + cp("Иван") + b'",123,,,,,,,,,"","",20050307T090503\r\n\r\nOK\r\n')
 
+    def test_capture_keeps_every_byte_received_with_its_line_end(self):
+        sim = self.sim(state={"echo": False})
+        with sim.connect() as port:
+            port.exchange(b"AT")
+            port.send(b"AT+GMM\r")
+            port.read_until((b"OK\r\n",), 3.0)
+        self.assertEqual(sim.received(), b"AT\r\nAT+GMM\r")
+        self.assertEqual(sim.commands(), [b"AT", b"AT+GMM"])
+
     def test_log_records_every_command_as_sent(self):
         sim = self.sim(state=STATE)
         with sim.connect() as port:

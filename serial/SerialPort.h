@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+// The one COM port the phone is reached through. All input and output is
+// synchronous and nothing waits for events: `Read` only takes what has
+// already arrived, and callers poll.
+class SerialPort {
+public:
+    SerialPort() = default;
+    ~SerialPort() { Close(); }
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // Opens COM port `number` with the phone's line settings. False when the
+    // port cannot be opened (silently) or refuses the line settings (after a
+    // message box).
+    bool Open(int number);
+    // Drops whatever is queued either way and closes; nothing when not open.
+    void Close();
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // Up to `capacity` of the bytes already received; 0 at once when none
+    // are waiting or the port failed. The buffer is not terminated.
+    std::size_t Read(char* buffer, std::size_t capacity);
+    // Writes synchronously; the count written (0 on failure).
+    std::size_t Write(const char* bytes, std::size_t count);
+
+    HANDLE Handle() const { return handle_; }
+
+private:
+    void ClearErrors();
+
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// The program-wide port.
+SerialPort& TheSerialPort();
