@@ -1,16 +1,20 @@
 #include "app/AboutDialog.h"
 
+#include "app/DialogCentring.h"
 #include "res/resource.h"
 
 namespace {
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+        HWND parent = GetParent(dialog);
+        CentreAndShow(dialog, WindowRectOf(parent ? parent : GetDesktopWindow()));
         return TRUE;
+    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
+            EndDialog(dialog, IDOK);
             return TRUE;
         }
         break;
@@ -21,8 +25,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 }
 }  // namespace
 
-void ShowAboutDialog(HWND owner)
+INT_PTR ShowAboutDialog(HWND owner)
 {
-    DialogBoxParamA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)),
-                    MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
 }

@@ -1,5 +1,5 @@
 #pragma once
 #include <windows.h>
 
-// The modal "about" box.
-void ShowAboutDialog(HWND owner);
+// The modal "about" box, centred on its owner (or the desktop); returns 1.
+INT_PTR ShowAboutDialog(HWND owner);

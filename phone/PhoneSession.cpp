@@ -1,13 +1,21 @@
 #include "phone/PhoneSession.h"
 
+#include <cstring>
+
+#include "serial/SerialPort.h"
+#include "worker/RunExchange.h"
+
 std::string SessionDescription;
 
-PhoneSession::~PhoneSession() = default;
-
-bool PhoneSession::StartSession()
+PhoneSession::~PhoneSession()
 {
-    // The phone dialogue is not wired in yet: the session starts without it.
-    return true;
+    // A worker still running may be using the port.
+    worker.reset();
+    TheSerialPort().Close();
+    std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
 }
 
-void PhoneSession::OnExchangeFinished() {}
+void PhoneSession::OnExchangeFinished()
+{
+    FinishExchange(*this);
+}

@@ -5,13 +5,30 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "res/resource.h"
+#include "support/MessageBoxWatcher.h"
+#include "support/PhoneSimulator.h"
 #include "support/Pump.h"
 #include "support/Registry.h"
 
 // Builds the application and its frame in this process, as the entry point
-// does, starting from a settings key the test arranges.
+// does, starting from a settings key the test arranges. Creating the frame
+// starts the phone session, so a simulated SCH-E250 answers on COM3.
 class FrameTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite()
+    {
+        PhoneSimOptions options;
+        options.state = R"({"model": "SCH-E250"})";
+        phone = new PhoneSimulator("frame", options);
+        ASSERT_TRUE(phone->Start()) << "the phone simulator did not start";
+    }
+    static void TearDownTestSuite()
+    {
+        delete phone;
+        phone = nullptr;
+    }
+
     void SetUp() override
     {
         DeleteSettingsKey();
@@ -26,7 +43,20 @@ protected:
         HINSTANCE instance = GetModuleHandleA(nullptr);
         TheApp = new Application(instance);
         app = TheApp;
-        frame = app->CreateFrame(instance, showCommand);
+        {
+            // A start that fails ends at the port dialog: cancelling it makes
+            // the test fail at once instead of waiting there.
+            MessageBoxWatcher watcher;
+            watcher.OnDialog([](HWND dialog) {
+                if (!GetDlgItem(dialog, IDC_PORT_LIST))
+                    return false;
+                PressButton(dialog, IDCANCEL);
+                return true;
+            });
+            frame = app->CreateFrame(instance, showCommand);
+            for (const SeenWindow& seen : watcher.Seen())
+                ADD_FAILURE() << "the phone session did not start: " << seen.caption << ": " << seen.text;
+        }
         PumpMessages();
         return frame;
     }
@@ -61,4 +91,5 @@ protected:
 
     Application* app = nullptr;
     HWND frame = nullptr;
+    inline static PhoneSimulator* phone = nullptr;
 };

@@ -1,0 +1,41 @@
+#include "app/SplashDialog.h"
+
+#include <commctrl.h>
+
+#include "app/DialogCentring.h"
+#include "res/resource.h"
+
+namespace {
+INT_PTR CALLBACK SplashProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SendDlgItemMessageA(dialog, IDC_SPLASH_PROGRESS, PBM_SETRANGE32, 0, SplashStepCount);
+        CentreAndShow(dialog, WindowRectOf(GetDesktopWindow()));
+        return TRUE;
+    case VM_PROGRESS_POS:
+        SendDlgItemMessageA(dialog, IDC_SPLASH_PROGRESS, PBM_SETPOS, wParam, 0);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+}  // namespace
+
+HWND CreateSplashDialog(HINSTANCE instance)
+{
+    InitCommonControls();
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SPLASH), GetDesktopWindow(), SplashProc, 0);
+}
+
+void SplashStep(HWND splash, int step)
+{
+    SendMessageA(splash, VM_PROGRESS_POS, static_cast<WPARAM>(step), 0);
+}

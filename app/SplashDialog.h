@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+// The window shown while the phone is being prepared: a picture and a
+// progress bar of 12 steps. Created modeless, centred on the desktop.
+HWND CreateSplashDialog(HINSTANCE instance);
+// Moves the progress bar to `step` (0 to 12).
+void SplashStep(HWND splash, int step);
+
+// The steps of the phone's preparation.
+constexpr int SplashStepCount = 12;

@@ -1,0 +1,47 @@
+#include <windows.h>
+
+#include "app/AppMessages.h"
+#include "db/Database.h"
+#include "phone/PhoneMessages.h"
+#include "phone/PhoneSession.h"
+#include "phone/SessionReplies.h"
+
+namespace {
+const char MelodyTable[] = "musik";
+}  // namespace
+
+void PhoneSession::ShowPhoneWarning(const char* text)
+{
+    MessageBoxA(nullptr, text, AppMessages[0], MB_ICONWARNING | MB_OK);
+}
+
+bool PhoneSession::QueryModel()
+{
+    if (!SendAtCommand("AT+GMM", "OK", 1))
+        return false;
+    ModelName = ParseModelName(ReplyBuffer);
+    return true;
+}
+
+bool PhoneSession::LoadMelodyList()
+{
+    if (!SendAtCommand("AT#PUGSN?", "OK", 1)) {
+        ShowPhoneWarning(PhoneMessages[5]);
+        return false;
+    }
+    Database& database = TheDatabase();
+    database.DeleteAllRows(MelodyTable);
+    const auto melodies = ParseMelodyList(ReplyBuffer);
+    if (!melodies) {
+        ShowPhoneWarning(PhoneMessages[5]);
+        return false;
+    }
+    for (const MelodyEntry& melody : *melodies) {
+        TextRow row{melody.number, melody.name};
+        if (database.InsertRow(MelodyTable, row) != 1) {
+            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+            break;
+        }
+    }
+    return true;
+}
