@@ -14,7 +14,8 @@ PROGRESS = "title:Обмен данных с телефоном"
 
 class Exchange(h.ProgramTest):
     def start(self):
-        s = self.session()
+        # A small phone book: the read asks every position, about 0.8 s each.
+        s = self.session(sim_state={"limits": {"phonebook": 3}})
         s.start_phone()
         s.start_program()
         s.wait_frame()

@@ -27,7 +27,9 @@ TEST_F(ExchangeTest, EveryOperationCodeEndsItsExchangeEvenWithoutData)
 {
     RowSet noRows;
     TextRow oneText{"1"};
-    for (int code = 0; code <= 11; ++code) {
+    // The table transfers take no data and talk to the phone at once; the
+    // starters' tests run them.
+    for (int code : {3, 4, 5, 6, 10, 11}) {
         RunExchange(code, nullptr);
         EXPECT_FALSE(app->session->worker) << code;
     }

@@ -58,6 +58,8 @@ TEST_F(StarterTest, ReceivingClosesThePhoneBookWindowAndOpensItAgainAfterTheExch
     ASSERT_TRUE(Open(0));
     HWND before = ActiveWindow();
     DialogWatch watch;
+    // No phone answers: the read ends with its error box after the time-out.
+    MessageBoxWatcher boxes;
     ReceiveActiveTable();
     EXPECT_FALSE(IsWindow(before));
     ASSERT_EQ(watch.ProgressDialogs(), 1u);
@@ -75,6 +77,9 @@ TEST_F(StarterTest, WritingRunsTheTablesWriteAndKeepsItsWindow)
     ASSERT_TRUE(Open(2));
     HWND before = ActiveWindow();
     DialogWatch watch;
+    // No phone answers: the erase fails and its Yes/No box ends the write.
+    MessageBoxWatcher boxes;
+    boxes.PressNext(IDNO);
     WriteActiveTable();
     ASSERT_EQ(watch.ProgressDialogs(), 1u);
     EXPECT_EQ(watch.Dialogs()[0].firstText, "Удаление старых записей");
