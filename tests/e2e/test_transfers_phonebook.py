@@ -19,7 +19,8 @@ def entry(i, pos):
     if pos == 3:
         numbers[2] = "+74951234567"
     return {"pos": pos, "name": NAMES[i], "numbers": numbers, "kinds": ["1", "2", "3", "4"],
-            "text1": f"адрес {pos}", "text2": f"заметка №{pos}", "stamp": f"2005{i % 12 + 1:02d}{pos:02d}T1{i % 10}3000"}
+            "text1": f"адрес {pos}", "text2": f"заметка №{pos}",
+            "stamp": f"2005{i % 12 + 1:02d}{pos:02d}T1{i % 10}3000"}
 
 
 BOOK = [entry(i, pos) for i, pos in enumerate(POSITIONS)]

@@ -62,7 +62,8 @@ class SchedulerAndMemoTransfer(t.TransferTest):
             f'AT#PISHW=49,{FIXED},20051231T235900,20051231T235900,1,0,"Новый год"',
             "at#pissy=s",
         ])
-        self.assertEqual([(e["pos"], e["start"], e["code"], e["melody"], e["text"]) for e in s.sim.state()["scheduler"]],
+        on_phone = s.sim.state()["scheduler"]
+        self.assertEqual([(e["pos"], e["start"], e["code"], e["melody"], e["text"]) for e in on_phone],
                          [(0, "20050310T100000", 1, 1, "Совещание"), (3, "20050308T090000", 0, 2, "Встреча"),
                           (12, "20050401T183000", 2, 0, ""), (49, "20051231T235900", 1, 0, "Новый год")])
 
