@@ -71,3 +71,17 @@ TEST(Memo, ReadAndWriteForms)
     EXPECT_EQ(ParseMemoEntry("#PIMMR: 0,s", m), EntryParse::Malformed);
     EXPECT_EQ(BuildMemoWrite({"20050305T121500", "a \"q\"", "4"}), "AT#PIMMW=4,20050305T121500,\"a \"q\"\"");
 }
+
+TEST(SchedulerMemoFields, OverlongFieldsAreCutToTheirBuffers)
+{
+    const std::string longText(300, 'x'), longNumber(100, '7');
+    SchedulerEntry e;
+    ASSERT_EQ(ParseSchedulerEntry("#PISHR: 0,a,b," + longNumber + ",1," + longNumber + ",\"" + longText + "\"", e),
+              EntryParse::Found);
+    EXPECT_EQ(e.start, std::string(31, '7'));
+    EXPECT_EQ(e.melodyNumber, std::string(31, '7'));
+    EXPECT_EQ(e.text, std::string(31, 'x'));
+    MemoEntry m;
+    ASSERT_EQ(ParseMemoEntry("#PIMMR: 0," + longNumber + ",\"t\"", m), EntryParse::Found);
+    EXPECT_EQ(m.stamp, std::string(31, '7'));
+}
