@@ -45,11 +45,11 @@ int ReadDecimalInt(std::string_view text)
 
 ColumnSpec DescribeColumn(const TextRow& description)
 {
-    ColumnSpec spec;
-    spec.title = CellOf(description, 0);
-    spec.editorKind = ReadDecimalInt(CellOf(description, 1));
-    spec.widthDivisor = ReadDecimalInt(CellOf(description, 2));
-    return spec;
+    ColumnSpec column;
+    column.title = CellOf(description, 0);
+    column.editorKind = ReadDecimalInt(CellOf(description, 1));
+    column.widthDivisor = ReadDecimalInt(CellOf(description, 2));
+    return column;
 }
 
 std::string LookupTableOf(const TextRow& description)

@@ -25,20 +25,20 @@ TEST(ReadDecimal, StopsAtTheLimitsInsteadOfOverflowing)
 
 TEST(DescribeColumn, ReadsTitleEditorAndDivisorByPosition)
 {
-    const ColumnSpec spec = DescribeColumn({"Мелодия", "3", "4", "musik"});
-    EXPECT_EQ(spec.title, "Мелодия");
-    EXPECT_EQ(spec.editorKind, 3);
-    EXPECT_EQ(spec.widthDivisor, 4);
-    EXPECT_TRUE(spec.choices.empty());
+    const ColumnSpec column = DescribeColumn({"Мелодия", "3", "4", "musik"});
+    EXPECT_EQ(column.title, "Мелодия");
+    EXPECT_EQ(column.editorKind, 3);
+    EXPECT_EQ(column.widthDivisor, 4);
+    EXPECT_TRUE(column.choices.empty());
     EXPECT_EQ(LookupTableOf({"Мелодия", "3", "4", "musik"}), "musik");
 }
 
 TEST(DescribeColumn, ShortOrOddRowsGiveEmptyValuesWithoutReadingPastTheRow)
 {
-    const ColumnSpec spec = DescribeColumn({"Имя"});
-    EXPECT_EQ(spec.title, "Имя");
-    EXPECT_EQ(spec.editorKind, 0);
-    EXPECT_EQ(spec.widthDivisor, 0);
+    const ColumnSpec column = DescribeColumn({"Имя"});
+    EXPECT_EQ(column.title, "Имя");
+    EXPECT_EQ(column.editorKind, 0);
+    EXPECT_EQ(column.widthDivisor, 0);
     EXPECT_EQ(DescribeColumn({}).title, "");
     // A drop-down whose row has no fourth cell names no table.
     EXPECT_EQ(LookupTableOf({"Выбор", "3", "2"}), "");
