@@ -166,8 +166,23 @@ class ProgramSession:
     def ok(self, *args, timeout_ms=10000):
         rc, out = self.drive(*args, timeout_ms=timeout_ms)
         if rc != 0:
+            self.keep_evidence()
             raise AssertionError(f"vmdrive {' '.join(map(str, args))} failed ({rc}): {out}")
         return out.rstrip("\r\n")
+
+    def keep_evidence(self):
+        """Keeps what the screen, the windows and the logs looked like when a
+        step failed, in build/e2e-failures/, out of reach of a rerun."""
+        folder = BUILD / "e2e-failures" / f"{self.dir.name}-{int(time.time())}"
+        folder.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["import", "-window", "root", str(folder / "screen.png")], stderr=subprocess.DEVNULL,
+                       timeout=30)
+        _, windows = self.drive("windows", timeout_ms=1000)
+        alive = [p.poll() is None for p in self.programs]
+        (folder / "windows.txt").write_text(f"programs running: {alive}\n{windows}", encoding="utf-8")
+        for name in ("velarmon.out", "phone.log"):
+            if (self.dir / name).exists():
+                shutil.copy(self.dir / name, folder / name)
 
     def wait_frame(self, timeout_ms=20000):
         return self.ok("wait", FRAME, timeout_ms=timeout_ms)
