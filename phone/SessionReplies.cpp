@@ -48,6 +48,23 @@ std::string ParseModelName(const char* reply)
     return model;
 }
 
+std::string ParseOwnNumber(const char* reply)
+{
+    constexpr std::size_t OwnNumberLimit = 20;
+    std::string number;
+    const char* found = std::strstr(reply, "#PCMIT:");
+    if (!found)
+        return number;
+    const char* c = found + 7;
+    while (*c == ' ')
+        ++c;
+    if (*c == '+')
+        number += *c++;
+    for (; *c >= '0' && *c <= '9' && number.size() < OwnNumberLimit; ++c)
+        number += *c;
+    return number;
+}
+
 std::optional<std::vector<MelodyEntry>> ParseMelodyList(const char* reply)
 {
     const char* found = std::strstr(reply, MelodyPrefix);

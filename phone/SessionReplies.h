@@ -20,6 +20,11 @@ std::optional<std::int32_t> ParsePhoneKey(const char* reply);
 // non-blank ASCII; empty when the prefix is missing.
 std::string ParseModelName(const char* reply);
 
+// The phone's own number after "#PCMIT:" (blanks skipped): its digits and a
+// leading plus, at most 20 of them, as the SMS panel's field takes them;
+// empty when the prefix is missing.
+std::string ParseOwnNumber(const char* reply);
+
 struct MelodyEntry {
     std::string number;
     std::string name;  // up to the line feed: a CR before it stays

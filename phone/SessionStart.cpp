@@ -79,6 +79,7 @@ public:
         ShowStep(splash_, 9);
         if (!Send("AT#PCMIT?"))
             return StartEnd::Failed;
+        session_.OwnNumber = ParseOwnNumber(session_.ReplyBuffer);
         ShowStep(splash_, 10);
         if (!session_.LoadMelodyList())
             return StartEnd::Failed;

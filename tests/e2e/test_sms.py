@@ -12,8 +12,8 @@ SEND = 1037
 
 
 class Sms(h.ProgramTest):
-    def start(self, rules=None):
-        s = self.session(sim_state={"model": "SCH-E250", "own_number": ""})
+    def start(self, rules=None, own_number=""):
+        s = self.session(sim_state={"model": "SCH-E250", "own_number": own_number})
         s.start_phone()
         if rules:
             s.sim.set_rules(rules)
@@ -70,9 +70,11 @@ class Sms(h.ProgramTest):
         self.assertEqual(s.ok("tbstate", h.FRAME + "/102", SMS).split()[1], "0")
 
     def test_refused_send_warns_and_empty_recipient_sends_nothing(self):
-        s = self.start(rules=["error AT#PSTRM=*"])
+        s = self.start(rules=["error AT#PSTRM=*"], own_number="0951234567")
         s.ok("post", h.FRAME, SMS)
         panel = self.panel(s)
+        # The phone told its own number at the start.
+        self.assertEqual(s.ok("text", f"{panel}/1033"), "0951234567")
 
         self.fill(s, panel, "", "текст", save=False)
         s.ok("post", panel, SEND)
@@ -91,7 +93,7 @@ class Sms(h.ProgramTest):
                                    "Попробуйте повторить операцию.", "warning"))
         s.answer(box, 1)
         s.ok("gone", PROGRESS, timeout_ms=30000)
-        self.assertEqual(self.sent(s), ['AT#PSTRM=  ,,3,"текст",0,0,0, 4098'.encode("cp1251")])
+        self.assertEqual(self.sent(s), ['AT#PSTRM=  ,0951234567,3,"текст",0,0,0, 4098'.encode("cp1251")])
         self.assertEqual(s.ok("text", f"{panel}/1034"), "  ")
 
 

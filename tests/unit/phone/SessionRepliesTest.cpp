@@ -126,3 +126,12 @@ TEST(SessionDescription, NamesTheModelAndThePort)
     EXPECT_EQ(DescribeSession("SCH-E120", 12), "Samsung SCH-E120, порт COM12.");
     EXPECT_EQ(DescribeSession("", 1), "Samsung , порт COM1.");
 }
+
+TEST(OwnNumber, DigitsAfterThePrefixUpToTwenty)
+{
+    EXPECT_EQ(ParseOwnNumber("\r\n#PCMIT: 0951234567\r\n\r\nOK\r\n"), "0951234567");
+    EXPECT_EQ(ParseOwnNumber("#PCMIT:+79031234567\r\n"), "+79031234567");
+    EXPECT_EQ(ParseOwnNumber("#PCMIT: 123456789012345678901234\r\n"), "12345678901234567890");
+    EXPECT_EQ(ParseOwnNumber("#PCMIT: \r\nOK\r\n"), "");
+    EXPECT_EQ(ParseOwnNumber("\r\nOK\r\n"), "");
+}
