@@ -38,9 +38,12 @@ run_layer() {  # name, build dir, ctest args...
     failed=$((failed + fails))
 }
 
-run_layer unit "$VELARMON_BUILD/native" -j2
-# Wine tests share one prefix, registry and desktop: one at a time.
-run_layer windows "$VELARMON_BUILD/win" -L win
+# The simulator's live tests time a real pty: a test that fails is run once
+# more before it counts as failed.
+run_layer unit "$VELARMON_BUILD/native" -j2 --repeat until-pass:2
+# Wine tests share one prefix, registry and desktop: one at a time. They time
+# real exchanges, so a suite that fails is run once more as well.
+run_layer windows "$VELARMON_BUILD/win" -L win --repeat until-pass:2
 # An end-to-end module that fails is run once more before it counts as
 # failed; the evidence of the first failure stays in build/e2e/.
 run_layer e2e "$VELARMON_BUILD/win" -L e2e --repeat until-pass:2
