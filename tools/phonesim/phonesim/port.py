@@ -57,7 +57,7 @@ class Port:
             return
         try:
             end = time.monotonic() + limit
-            while _waiting(slave) > 0 and time.monotonic() < end:
+            while _unread(slave) > 0 and time.monotonic() < end:
                 time.sleep(0.01)
         finally:
             os.close(slave)
@@ -97,8 +97,18 @@ class Port:
             raise
 
 
-def _waiting(fd: int) -> int:
-    return struct.unpack("i", fcntl.ioctl(fd, termios.FIONREAD, b"\0\0\0\0"))[0]
+def _unread(slave: int) -> int:
+    """Bytes sent to the slave that its reader has not taken yet.
+
+    What the master writes reaches the slave's read queue through the kernel's
+    tty buffer a moment later, and FIONREAD counts only the read queue: just
+    after a write it can say 0 while the bytes are still on their way, and
+    closing the master then would throw them away. A poll on the slave first
+    waits for that hand-over to finish."""
+    poller = select.poll()
+    poller.register(slave, select.POLLIN)
+    poller.poll(0)
+    return struct.unpack("i", fcntl.ioctl(slave, termios.FIONREAD, b"\0\0\0\0"))[0]
 
 
 def _make_raw(fd: int) -> None:
