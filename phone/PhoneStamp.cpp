@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <ctime>
 
+// Stamps run past 2038: the C library's time must be 64 bits on every target,
+// the 32-bit Windows build included.
+static_assert(sizeof(std::time_t) == 8, "64-bit time_t required");
+
 namespace {
 // Civil date from a count of days since 1970-01-01 (proleptic Gregorian).
 void CivilFromDays(int64_t days, int64_t& year, int& month, int& day)

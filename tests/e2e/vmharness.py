@@ -23,6 +23,9 @@ DB_TEMPLATE = BUILD / "db" / "velarmon.db"
 PORTS = BUILD / "ports"
 SIMULATOR = ROOT / "tools" / "phonesim"
 SETTINGS_KEY = r"HKLM\Software\KORT application\Velarmon\Settings"
+# The program is 32-bit: in the WoW64 prefix its HKLM\Software is the 32-bit
+# view, which `reg` must be asked for.
+REG_VIEW = "/reg:32"
 FRAME = "class:KORT_MDI_application"
 
 
@@ -92,16 +95,16 @@ def wine(*args, env=None, timeout=60, cwd=None):
 
 
 def reg_delete_settings():
-    wine("reg", "delete", SETTINGS_KEY, "/f")
+    wine("reg", "delete", SETTINGS_KEY, "/f", REG_VIEW)
 
 
 def reg_set_dword(name, value):
-    wine("reg", "add", SETTINGS_KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f")
+    wine("reg", "add", SETTINGS_KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f", REG_VIEW)
 
 
 def reg_values():
     """The settings key as {name: int}; empty when the key is missing."""
-    out = wine("reg", "query", SETTINGS_KEY).stdout.decode("cp1251", "replace")
+    out = wine("reg", "query", SETTINGS_KEY, REG_VIEW).stdout.decode("cp1251", "replace")
     values = {}
     for line in out.splitlines():
         parts = line.split()

@@ -1,25 +1,42 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, and the Russian
 # locale Wine must run under. Quiet and quick when everything is there.
+#
+# The program is a 32-bit Windows exe (the Access driver it connects through
+# exists only for 32-bit processes), so the machine needs Wine's 32-bit side
+# and a 32-bit ODBC chain from Debian's i386 architecture.
 set -euo pipefail
 
-PACKAGES=(g++-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation xvfb xauth x11-utils
-          imagemagick unixodbc unixodbc-dev libsqliteodbc sqlite3 locales cmake ninja-build
-          googletest g++ python3 procps)
+PACKAGES=(g++-mingw-w64-i686 wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xauth
+          x11-utils imagemagick unixodbc unixodbc-dev libsqliteodbc sqlite3 locales cmake
+          ninja-build googletest g++ gcc-multilib python3 procps
+          libodbc2:i386 libsqliteodbc:i386 unixodbc-dev:i386)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+updated=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "Adding the i386 architecture"
+    as_root dpkg --add-architecture i386
+    updated=1
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
+if [ ${#missing[@]} -gt 0 ] || [ "$updated" = 1 ]; then
+    as_root apt-get update -qq
+fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    # libsqliteodbc registers itself with odbcinst while it installs, which
+    # fails when ODBCSYSINI points at a folder without an odbcinst.ini.
+    as_root env -u ODBCSYSINI -u ODBCINSTINI DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then

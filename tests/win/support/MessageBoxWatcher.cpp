@@ -157,15 +157,18 @@ void MessageBoxWatcher::Run()
     }
 }
 
+namespace {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+}
+
 void MessageBoxWatcher::Scan()
 {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     // Handles of windows gone may come back for new ones.
     for (auto it = done_.begin(); it != done_.end();)
         it = IsWindow(*it) ? std::next(it) : done_.erase(it);
