@@ -170,8 +170,18 @@ class ProgramSession:
         rc, out = self.drive(*args, timeout_ms=timeout_ms)
         if rc != 0:
             self.keep_evidence()
-            raise AssertionError(f"vmdrive {' '.join(map(str, args))} failed ({rc}): {out}")
+            raise AssertionError(f"vmdrive {' '.join(map(str, args))} failed ({rc}): {out}{self.crashes()}")
         return out.rstrip("\r\n")
+
+    def crashes(self):
+        """Wine's report of a crash of the program (exception, address and
+        thread), as a line to add to a failure's message; empty when none."""
+        try:
+            text = (self.dir / "velarmon.out").read_text("utf-8", "replace")
+        except FileNotFoundError:
+            return ""
+        lines = [line for line in text.splitlines() if line.startswith("wine: Unhandled")]
+        return "".join(f"\nthe program crashed: {line}" for line in lines)
 
     def keep_evidence(self):
         """Keeps what the screen, the windows and the logs looked like when a

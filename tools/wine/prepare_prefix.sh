@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Makes the build's private Wine prefix: fonts, font replacements, a virtual
 # desktop for every process, and COM1-COM16 mapped to link paths in build/ports
-# (the phone simulator puts its pty there).
+# (the phone simulator puts its pty there). A crash ends the crashed process at
+# once: Wine prints the exception, its address and thread, and starts no
+# debugger that would hold a test until its time-out.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
-stamp=$WINEPREFIX/.velarmon-ready
+# The stamp names the settings' version: a prefix made with older settings is
+# prepared again.
+stamp=$WINEPREFIX/.velarmon-ready-2
 [ -f "$stamp" ] && exit 0
 
 echo "Preparing the Wine prefix in $WINEPREFIX"
@@ -38,5 +42,13 @@ reg=$(mktemp --suffix=.reg)
 } >"$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 </dev/null
 rm -f "$reg"
+# An empty debugger command cannot start, so an unhandled exception terminates
+# the process; Auto=1 asks nothing first. Both registry views get it: the
+# program is 32-bit, Wine's own tools in this WoW64 prefix are 64-bit.
+aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
+for view in /reg:32 /reg:64; do
+    wine reg add "$aedebug" /v Debugger /d '' /f "$view" >/dev/null 2>&1 </dev/null
+    wine reg add "$aedebug" /v Auto /d 1 /f "$view" >/dev/null 2>&1 </dev/null
+done
 wineserver -w
 touch "$stamp"
