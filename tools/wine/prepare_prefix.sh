@@ -43,8 +43,8 @@ reg=$(mktemp --suffix=.reg)
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 </dev/null
 rm -f "$reg"
 # An empty debugger command cannot start, so an unhandled exception terminates
-# the process; Auto=1 asks nothing first. Both registry views get it: the
-# program is 32-bit, Wine's own tools in this WoW64 prefix are 64-bit.
+# the process; Auto=1 asks nothing first. Both registry views of this WoW64
+# prefix get it: 32-bit programs (ours among them) read one, 64-bit the other.
 aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug'
 for view in /reg:32 /reg:64; do
     wine reg add "$aedebug" /v Debugger /d '' /f "$view" >/dev/null 2>&1 </dev/null
