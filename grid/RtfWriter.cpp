@@ -7,24 +7,46 @@ const char Opening[] =
     "\\fs14\\par ";
 const char NoteParagraph[] = "\\pard\\b\\fs20\\par ";
 const char Closing[] = "\\pard\\b\\fs20\\par}";
+
+// A backslash or a brace in a text would start a control word or a group;
+// escaped, it is read as the character itself.
+void AppendByte(std::string& out, char c)
+{
+    if (c == '\\' || c == '{' || c == '}')
+        out += '\\';
+    out += c;
+}
+
+void AppendText(std::string& out, const std::string& text)
+{
+    for (char c : text)
+        AppendByte(out, c);
+}
 }  // namespace
 
 std::string BuildRtf(const TableSnapshot& table)
 {
     std::string out = Opening;
-    out += table.title;
+    AppendText(out, table.title);
     out += "\\par \\trowd";
     const size_t columns = table.columnTitles.size();
     for (size_t i = 1; i <= columns; ++i)
         out += "\\cellx" + std::to_string(ColumnWidthTwips * i);
     out += "\\pard\\intbl\\b0";
-    for (const std::string& title : table.columnTitles)
-        out += " " + title + "\\cell";
+    for (const std::string& title : table.columnTitles) {
+        out += ' ';
+        AppendText(out, title);
+        out += "\\cell";
+    }
     out += "\\row";
     for (const TextRow& row : table.rows) {
         out += "\\intbl ";
-        for (size_t k = 0; k < columns; ++k)
-            out += " " + (k < row.size() ? row[k] : std::string()) + "\\cell ";
+        for (size_t k = 0; k < columns; ++k) {
+            out += ' ';
+            if (k < row.size())
+                AppendText(out, row[k]);
+            out += "\\cell ";
+        }
         out += "\\row";
     }
     if (!table.note.empty()) {
@@ -33,7 +55,7 @@ std::string BuildRtf(const TableSnapshot& table)
             if (c == '\n')
                 out += NoteParagraph;
             else
-                out += c;
+                AppendByte(out, c);
         }
     }
     out += Closing;

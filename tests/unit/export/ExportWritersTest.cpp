@@ -103,7 +103,8 @@ TEST(RtfWriter, TwoColumnTableWithHeadingRowAndBoldNoteLines)
                         "\\pard\\intbl\\b0 Дата\\cell Текст\\cell\\row",
                         0),
               0u);
-    EXPECT_NE(rtf.find("\\intbl  1\\cell  a\\cell \\row\\intbl  2\\cell  b{\\}\\cell \\row"), std::string::npos);
+    EXPECT_NE(rtf.find("\\intbl  1\\cell  a\\cell \\row\\intbl  2\\cell  b\\{\\\\\\}\\cell \\row"),
+              std::string::npos);
     size_t rows = 0;
     for (size_t p = rtf.find("\\row"); p != std::string::npos; p = rtf.find("\\row", p + 1))
         ++rows;
@@ -117,4 +118,34 @@ TEST(RtfWriter, EmptyNoteAddsNoParagraph)
     const std::string rtf = BuildRtf({"T", "", {"A"}, {}});
     const std::string tail = "\\pard\\intbl\\b0 A\\cell\\row\\pard\\b\\fs20\\par}";
     EXPECT_EQ(rtf.substr(rtf.size() - tail.size()), tail);
+}
+
+TEST(RtfWriter, BackslashesAndBracesAreEscapedAndEveryOtherByteKept)
+{
+    const std::string cell = "a}b{c\\d";
+    const std::string rtf = BuildRtf({"C:\\temp {1}", "x\\y}\nz{", {"}{"}, {{cell}, {"\xC0\xFF\t~"}}});
+    EXPECT_NE(rtf.find("\\par C:\\\\temp \\{1\\}\\par \\trowd"), std::string::npos);
+    EXPECT_NE(rtf.find("\\pard\\intbl\\b0 \\}\\{\\cell\\row"), std::string::npos);
+    EXPECT_NE(rtf.find("\\intbl  a\\}b\\{c\\\\d\\cell \\row"), std::string::npos);
+    EXPECT_NE(rtf.find("\\intbl  \xC0\xFF\t~\\cell \\row"), std::string::npos);
+    const std::string tail = "\\pard\\b\\fs20\\par x\\\\y\\}\\pard\\b\\fs20\\par z\\{\\pard\\b\\fs20\\par}";
+    EXPECT_EQ(rtf.substr(rtf.size() - tail.size()), tail);
+
+    // The groups balance: only the document's own braces are unescaped.
+    int depth = 0;
+    for (size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\') {
+            ++i;
+            continue;
+        }
+        if (rtf[i] == '{')
+            ++depth;
+        if (rtf[i] == '}') {
+            --depth;
+            if (depth == 0) {
+                EXPECT_EQ(i, rtf.size() - 1) << "the document ends early";
+            }
+        }
+    }
+    EXPECT_EQ(depth, 0);
 }
