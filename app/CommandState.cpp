@@ -3,9 +3,6 @@
 #include "res/resource.h"
 
 namespace {
-constexpr int PopupEdit = 1;
-constexpr int PopupOperations = 2;
-
 void Append(std::vector<int>& to, std::initializer_list<int> commands)
 {
     to.insert(to.end(), commands);
@@ -14,8 +11,7 @@ void Append(std::vector<int>& to, std::initializer_list<int> commands)
 void TextTable(CommandState& s)
 {
     s.menu = FrameMenu::Table;
-    s.grayedItems.push_back({PopupOperations, IDM_GET_ALL});
-    s.grayedItems.push_back({PopupOperations, IDM_GET_SELECTED});
+    Append(s.grayedCommands, {IDM_GET_ALL, IDM_GET_SELECTED});
     Append(s.shownButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE,
                             IDM_RECEIVE_PHONE});
     Append(s.hiddenButtons, {IDM_GET_SELECTED, IDM_GET_ALL});
@@ -24,10 +20,7 @@ void TextTable(CommandState& s)
 void MediaTable(CommandState& s)
 {
     s.menu = FrameMenu::Table;
-    for (int command : {IDM_INSERT, IDM_EDIT, IDM_DELETE})
-        s.grayedItems.push_back({PopupEdit, command});
-    s.grayedItems.push_back({PopupOperations, IDM_WRITE_PHONE});
-    s.grayedItems.push_back({PopupOperations, IDM_RECEIVE_PHONE});
+    Append(s.grayedCommands, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
     Append(s.shownButtons, {IDM_FONT, IDM_EXPORT, IDM_GET_SELECTED, IDM_GET_ALL});
     Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
 }
@@ -64,7 +57,7 @@ CommandState ComputeCommandState(int activeKind, bool smsPanelOpen, std::string_
     }
 
     if (IsModelWithoutMedia(modelName)) {
-        Append(s.grayedAnywhere, {IDM_PICTURE, IDM_PHOTOS, IDM_MOVIES});
+        Append(s.grayedCommands, {IDM_PICTURE, IDM_PHOTOS, IDM_MOVIES});
         Append(s.hiddenButtons, {IDM_GET_SELECTED, IDM_GET_ALL, IDM_PHOTOS, IDM_MOVIES, IDM_PICTURE});
     }
     return s;

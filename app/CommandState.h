@@ -4,19 +4,16 @@
 
 // What the frame's menu and tool bar show for a given active table, as a plain
 // description; the frame applies it to the real menu and tool bar.
-struct MenuItemRef {
-    int popup;  // index of the popup in the menu bar
-    int command;
-};
-
 enum class FrameMenu { NoTable, Table };
 
 struct CommandState {
     FrameMenu menu = FrameMenu::NoTable;
     std::vector<int> uncheckedButtons;
     std::vector<int> checkedButtons;
-    std::vector<MenuItemRef> grayedItems;       // in the table menu, by popup
-    std::vector<int> grayedAnywhere;             // by command, anywhere in the frame menu
+    // Menu items grayed by command, searched through the whole menu bar: the
+    // popups move along by one when a maximised table window puts its system
+    // menu in front of them, the command numbers do not.
+    std::vector<int> grayedCommands;
     std::vector<int> shownButtons;
     std::vector<int> hiddenButtons;              // applied after shownButtons
 };

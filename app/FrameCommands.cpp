@@ -95,10 +95,11 @@ void Application::RefreshCommands()
     else
         SetFrameMenu(noTableMenu, IDR_NOTABLE_MENU, false);
 
+    // By command on the bar itself, which searches every popup: with a
+    // maximised table window its system menu is popup 0 and the others move
+    // along by one.
     HMENU menu = GetMenu(frame);
-    for (const MenuItemRef& item : state.grayedItems)
-        EnableMenuItem(GetSubMenu(tableMenu, item.popup), item.command, MF_BYCOMMAND | MF_GRAYED);
-    for (int command : state.grayedAnywhere)
+    for (int command : state.grayedCommands)
         EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
     if (toolBar) {
         for (int command : state.shownButtons)

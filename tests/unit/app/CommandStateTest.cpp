@@ -24,8 +24,7 @@ bool Shown(const CommandState& s, int command)
 }
 bool Grayed(const CommandState& s, int command)
 {
-    return Has(s.grayedAnywhere, command) ||
-           std::any_of(s.grayedItems.begin(), s.grayedItems.end(), [&](auto& i) { return i.command == command; });
+    return Has(s.grayedCommands, command);
 }
 }  // namespace
 
