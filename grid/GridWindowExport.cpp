@@ -2,7 +2,9 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <string>
 
+#include "app/AppMessages.h"
 #include "grid/GridWindow.h"
 #include "grid/RtfWriter.h"
 #include "grid/WaitCursor.h"
@@ -34,6 +36,14 @@ const char ExportTitle[] = "Экспорт таблицы в MS Excel (*.xls) и
 // Two filters, each a name and a pattern, ending in an empty pair.
 const char ExportFilter[] = "Файлы Excel(*.xls)\0*.xls\0Файлы MS Word(*.rtf)\0*.rtf\0";
 constexpr DWORD FileNameSize = 256;
+
+// An Excel sheet ends at row 65,535; the rows past it are not in the file.
+void ReportRowsLeftOut(std::size_t count)
+{
+    const std::string text =
+        "Не все строки поместились в файл Excel: пропущено строк: " + std::to_string(count) + ".";
+    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONWARNING);
+}
 }  // namespace
 
 TableSnapshot GridWindow::Snapshot() const
@@ -66,19 +76,28 @@ void GridWindow::Export()
 
 void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
 {
-    FileHandle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
-        return;
-    // The kind comes from the three characters the dialog reports as the
-    // extension, compared exactly: "XLS" leaves the file empty.
-    const size_t length = std::strlen(fileName);
-    const std::string extension =
-        extensionOffset > 0 && extensionOffset < length ? std::string(fileName + extensionOffset, 0, 3) : "";
-    WaitCursor wait;
-    if (extension == "xls") {
-        for (const std::string& record : BuildXlsRecords(Snapshot()))
-            file.Write(record);
-    } else if (extension == "rtf") {
-        file.Write(BuildRtf(Snapshot()));
+    std::size_t rowsLeftOut = 0;
+    {
+        FileHandle file(
+            CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid())
+            return;
+        // The kind comes from the three characters the dialog reports as the
+        // extension, compared exactly: "XLS" leaves the file empty.
+        const size_t length = std::strlen(fileName);
+        const std::string extension =
+            extensionOffset > 0 && extensionOffset < length ? std::string(fileName + extensionOffset, 0, 3) : "";
+        WaitCursor wait;
+        if (extension == "xls") {
+            const XlsSheet sheet = BuildXlsRecords(Snapshot());
+            for (const std::string& record : sheet.records)
+                file.Write(record);
+            rowsLeftOut = sheet.rowsLeftOut;
+        } else if (extension == "rtf") {
+            file.Write(BuildRtf(Snapshot()));
+        }
     }
+    // Told once the file is complete and closed.
+    if (rowsLeftOut > 0)
+        ReportRowsLeftOut(rowsLeftOut);
 }

@@ -1,5 +1,6 @@
 #include "grid/XlsWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -138,19 +139,23 @@ double XlsCellValue(const std::string& text)
     return value;
 }
 
-std::vector<std::string> BuildXlsRecords(const TableSnapshot& table)
+XlsSheet BuildXlsRecords(const TableSnapshot& table)
 {
-    std::vector<std::string> records = Prologue();
+    XlsSheet sheet;
+    std::vector<std::string>& records = sheet.records;
+    records = Prologue();
     if (!table.title.empty())
         records.push_back(Label(0, 0, XfTitle, table.title));
     for (size_t k = 0; k < table.columnTitles.size(); ++k)
         records.push_back(Label(1, static_cast<uint32_t>(k), XfCell, table.columnTitles[k]));
 
+    const size_t rowsWritten = std::min(table.rows.size(), XlsMaxDataRows);
+    sheet.rowsLeftOut = table.rows.size() - rowsWritten;
     uint32_t lastRow = 0;
     const size_t columns = table.columnTitles.size();
-    for (size_t r = 0; r < table.rows.size(); ++r) {
+    for (size_t r = 0; r < rowsWritten; ++r) {
         const TextRow& row = table.rows[r];
-        const auto sheetRow = static_cast<uint32_t>(r + 2);
+        const auto sheetRow = static_cast<uint32_t>(r + XlsFirstDataRow);
         for (size_t k = 0; k < columns; ++k) {
             static const std::string empty;
             const std::string& t = k < row.size() ? row[k] : empty;
@@ -161,8 +166,10 @@ std::vector<std::string> BuildXlsRecords(const TableSnapshot& table)
             lastRow = sheetRow;
         }
     }
-    if (!table.note.empty())
-        records.push_back(Label(lastRow + 2, 0, XfNote, table.note));
+    // One empty row between the data and the note, when the sheet has room.
+    const uint32_t noteRow = lastRow + 2;
+    if (!table.note.empty() && noteRow <= XlsLastRow)
+        records.push_back(Label(noteRow, 0, XfNote, table.note));
     records.push_back(Record(RecordEof, {}));
-    return records;
+    return sheet;
 }

@@ -1,13 +1,22 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "grid/TableSnapshot.h"
 
 // An old-style Excel worksheet (BIFF records): title in row 0, column titles
-// in row 1, data from row 2, the note under it. Each element of the result is
+// in row 1, data from row 2, the note under it. Each element of `records` is
 // one record, written to the file with one call each.
-std::vector<std::string> BuildXlsRecords(const TableSnapshot& table);
+//
+// Row numbers are 16 bits, so the sheet ends at row XlsLastRow: data rows
+// past it are left out (and counted) rather than wrapped over the title, and
+// the note is written only when its row still fits.
+struct XlsSheet {
+    std::vector<std::string> records;
+    std::size_t rowsLeftOut = 0;
+};
+XlsSheet BuildXlsRecords(const TableSnapshot& table);
 
 // How a data cell goes into the sheet.
 enum class XlsCellKind { Number, Text };
@@ -18,3 +27,7 @@ double XlsCellValue(const std::string& text);
 
 constexpr std::size_t XlsPrologueSize = 378;
 constexpr std::size_t XlsMaxText = 247;
+constexpr std::size_t XlsLastRow = 0xFFFF;
+// Title and column titles take rows 0 and 1.
+constexpr std::size_t XlsFirstDataRow = 2;
+constexpr std::size_t XlsMaxDataRows = XlsLastRow - XlsFirstDataRow + 1;

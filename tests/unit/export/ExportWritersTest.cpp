@@ -35,11 +35,56 @@ TableSnapshot PhoneBook()
 {
     return {"Телефонная книга", "", {"Номер", "Имя"}, {{"123", "Иванов"}}};
 }
+
+// A cell record read back from the file's bytes.
+struct Cell {
+    unsigned id;
+    unsigned row;
+    unsigned column;
+    std::string text;  // LABEL records only
+};
+
+unsigned Read16(const std::string& bytes, size_t at)
+{
+    return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+}
+
+// Walks the records after the prologue as a reader of the file would, by the
+// lengths they announce, up to the end record.
+std::vector<Cell> ReadCells(const std::string& file, bool* endSeen)
+{
+    std::vector<Cell> cells;
+    *endSeen = false;
+    size_t at = XlsPrologueSize;
+    while (at + 4 <= file.size()) {
+        const unsigned id = Read16(file, at);
+        const size_t length = Read16(file, at + 2);
+        const size_t body = at + 4;
+        if (body + length > file.size())
+            break;
+        if (id == 0x000A) {
+            *endSeen = body + length == file.size();
+            break;
+        }
+        Cell cell{id, Read16(file, body), Read16(file, body + 2), {}};
+        if (id == 0x0204)
+            cell.text = file.substr(body + 8, Read16(file, body + 6));
+        cells.push_back(cell);
+        at = body + length;
+    }
+    return cells;
+}
+
+// `count` one-cell rows, all the same number: cheap to build and to write.
+TableSnapshot LongTable(size_t count, const std::string& note)
+{
+    return {"Заметки", note, {"Номер"}, RowSet(count, TextRow{"7"})};
+}
 }  // namespace
 
 TEST(XlsWriter, PrologueIsTheFixedBofAndTwentyThreeFormatRecords)
 {
-    const auto records = BuildXlsRecords(PhoneBook());
+    const auto records = BuildXlsRecords(PhoneBook()).records;
     const std::string prologue = Join({records.begin(), records.begin() + 24});
     ASSERT_EQ(prologue.size(), XlsPrologueSize);
     EXPECT_EQ(prologue.substr(0, 10), std::string("\x09\x02\x06\x00\x00\x00\x10\x00\xAF\x18", 10));
@@ -50,7 +95,7 @@ TEST(XlsWriter, PrologueIsTheFixedBofAndTwentyThreeFormatRecords)
 
 TEST(XlsWriter, TitleHeadingsNumbersAndTextsFollowThePrologue)
 {
-    const auto records = BuildXlsRecords(PhoneBook());
+    const auto records = BuildXlsRecords(PhoneBook()).records;
     const std::string expected = LabelBytes(0, 0, 1, "Телефонная книга") + LabelBytes(1, 0, 17, "Номер") +
                                  LabelBytes(1, 1, 17, "Имя") + NumberBytes(2, 0, 123.0) +
                                  LabelBytes(2, 1, 17, "Иванов") + std::string("\x0A\x00\x00\x00", 4);
@@ -75,7 +120,7 @@ TEST(XlsWriter, CellsAreClassifiedByTheirCharacters)
 TEST(XlsWriter, LongTextsAreCutSoThatEveryRecordMatchesItsLength)
 {
     TableSnapshot t{std::string(300, 'T'), std::string(300, 'N'), {"A"}, {{std::string(300, 'x')}}};
-    const auto records = BuildXlsRecords(t);
+    const auto records = BuildXlsRecords(t).records;
     for (size_t i = 24; i + 1 < records.size(); ++i) {
         const std::string& r = records[i];
         const size_t bodyLength = static_cast<unsigned char>(r[2]) | static_cast<unsigned char>(r[3]) << 8;
@@ -89,9 +134,56 @@ TEST(XlsWriter, LongTextsAreCutSoThatEveryRecordMatchesItsLength)
 
 TEST(XlsWriter, NoteWithoutDataGoesToRowTwo)
 {
-    const auto records = BuildXlsRecords({"", "итого", {"A"}, {}});
+    const auto records = BuildXlsRecords({"", "итого", {"A"}, {}}).records;
     ASSERT_EQ(records.size(), 24u + 3u);
     EXPECT_EQ(records[25], LabelBytes(2, 0, 0, "итого"));
+}
+
+TEST(XlsWriter, RowsPastTheLastSheetRowAreLeftOutAndCountedNotWrapped)
+{
+    // Sheet rows are 16 bits: data rows 2 to 65,535 hold the first 65,534
+    // table rows; the last two table rows and the note have no room.
+    const XlsSheet sheet = BuildXlsRecords(LongTable(65536, "итого"));
+    EXPECT_EQ(sheet.rowsLeftOut, 2u);
+    bool endSeen = false;
+    const std::vector<Cell> cells = ReadCells(Join(sheet.records), &endSeen);
+    EXPECT_TRUE(endSeen);
+    ASSERT_EQ(cells.size(), 2u + 65534u);
+    EXPECT_EQ(cells[0].id, 0x0204u);
+    EXPECT_EQ(cells[0].row, 0u);
+    EXPECT_EQ(cells[0].text, "Заметки");
+    EXPECT_EQ(cells[1].id, 0x0204u);
+    EXPECT_EQ(cells[1].row, 1u);
+    EXPECT_EQ(cells[1].text, "Номер");
+    // Every data cell has a row of its own, in order, from 2 up to the last one.
+    for (size_t i = 2; i < cells.size(); ++i) {
+        ASSERT_EQ(cells[i].id, 0x0003u) << i;
+        ASSERT_EQ(cells[i].row, i) << i;
+        ASSERT_LE(cells[i].row, 65535u) << i;
+    }
+    EXPECT_EQ(cells.back().row, 65535u);
+}
+
+TEST(XlsWriter, TheNoteIsWrittenOnlyWhereItsRowFits)
+{
+    // 65,532 rows end at sheet row 65,533: the note fits on the last row.
+    XlsSheet sheet = BuildXlsRecords(LongTable(65532, "итого"));
+    EXPECT_EQ(sheet.rowsLeftOut, 0u);
+    ASSERT_GE(sheet.records.size(), 2u);
+    EXPECT_EQ(sheet.records[sheet.records.size() - 2], LabelBytes(65535, 0, 0, "итого"));
+
+    // One row more and the note would stand past the end: left off, data whole.
+    sheet = BuildXlsRecords(LongTable(65533, "итого"));
+    EXPECT_EQ(sheet.rowsLeftOut, 0u);
+    bool endSeen = false;
+    const std::vector<Cell> cells = ReadCells(Join(sheet.records), &endSeen);
+    EXPECT_TRUE(endSeen);
+    ASSERT_EQ(cells.size(), 2u + 65533u);
+    EXPECT_EQ(cells.back().id, 0x0003u);
+    EXPECT_EQ(cells.back().row, 65534u);
+
+    EXPECT_EQ(BuildXlsRecords(LongTable(65534, "")).rowsLeftOut, 0u);
+    EXPECT_EQ(BuildXlsRecords(LongTable(65535, "")).rowsLeftOut, 1u);
 }
 
 TEST(RtfWriter, TwoColumnTableWithHeadingRowAndBoldNoteLines)

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "GridFixture.h"
+#include "grid/XlsWriter.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,6 +16,13 @@ std::string FileBytes(const std::string& path)
 RowSet Names()
 {
     return {{"Петров", "12"}, {"Иванов", "100"}, {"Сидоров", "2"}, {"Ивлев", "10"}, {"иван", "7"}};
+}
+
+std::string TempPath(const std::string& name)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    return std::string(dir) + name;
 }
 }  // namespace
 
@@ -104,4 +112,34 @@ TEST_F(GridTest, ExportWritesExcelOrWordByTheExactExtension)
     EXPECT_EQ(FileBytes(upper), "");
     for (const std::string& path : {base + ".xls", base + ".rtf", upper})
         std::remove(path.c_str());
+}
+
+TEST_F(GridTest, ExportOfMoreRowsThanASheetHoldsWarnsHowManyWereLeftOut)
+{
+    ASSERT_TRUE(Start());
+    // One row more than sheet rows 2 to 65,535 hold.
+    ASSERT_TRUE(Show(RowSet(65535, TextRow{"7"}), ColumnsOfDivisors({4})));
+    grid->SetTitle("Заметки");
+    const std::string base = TempPath("velarmon_long_export");
+    {
+        MessageBoxWatcher watcher;
+        grid->ExportTo((base + ".xls").c_str(), static_cast<unsigned>(base.size() + 1));
+        const std::vector<SeenWindow> boxes = watcher.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, "Сообщение программы VelarMon:");
+        EXPECT_EQ(boxes[0].text, "Не все строки поместились в файл Excel: пропущено строк: 1.");
+        EXPECT_EQ(boxes[0].icon, "warning");
+        // What fits is written, up to the end record.
+        const std::string xls = FileBytes(base + ".xls");
+        ASSERT_GT(xls.size(), XlsPrologueSize + 65534 * 19);
+        EXPECT_EQ(xls.substr(xls.size() - 4), std::string("\x0A\x00\x00\x00", 4));
+        std::remove((base + ".xls").c_str());
+    }
+    {
+        // The same table in a Word file loses nothing and says nothing.
+        MessageBoxWatcher watcher;
+        grid->ExportTo((base + ".rtf").c_str(), static_cast<unsigned>(base.size() + 1));
+        EXPECT_TRUE(watcher.Boxes().empty());
+        std::remove((base + ".rtf").c_str());
+    }
 }
