@@ -56,6 +56,7 @@ TableSnapshot GridWindow::Snapshot() const
 
 void GridWindow::Export()
 {
+    HWND window = Handle();
     char fileName[FileNameSize] = {};
     char directory[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof directory, directory);
@@ -70,6 +71,11 @@ void GridWindow::Export()
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     dialog.lpstrDefExt = "xls";
     if (!GetSaveFileNameA(&dialog) || fileName[0] == '\0')
+        return;
+    // The dialog has no owner, so the table stays usable while it is open:
+    // the user may have closed this window (or had it reopened by receiving
+    // the table again), and then there is nothing left to export.
+    if (!StillShown(window))
         return;
     ExportTo(fileName, dialog.nFileExtension);
 }

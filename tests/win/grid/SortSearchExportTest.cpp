@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <dlgs.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -24,6 +27,8 @@ std::string TempPath(const std::string& name)
     GetTempPathA(sizeof dir, dir);
     return std::string(dir) + name;
 }
+
+const char ExportDialogTitle[] = "Экспорт таблицы в MS Excel (*.xls) или MS Word (*.rtf):";
 }  // namespace
 
 TEST_F(GridTest, SortCommandOrdersTheCurrentColumnAndKeepsTheCurrentRowIndex)
@@ -142,4 +147,41 @@ TEST_F(GridTest, ExportOfMoreRowsThanASheetHoldsWarnsHowManyWereLeftOut)
         EXPECT_TRUE(watcher.Boxes().empty());
         std::remove((base + ".rtf").c_str());
     }
+}
+
+TEST_F(GridTest, ExportWritesNothingWhenTheTableClosedWhileTheDialogWasOpen)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Show(Names(), ColumnsOfDivisors({4, 4})));
+    HWND table = grid->Handle();
+    // A file that is there already: the export would empty and rewrite it.
+    const std::string path = TempPath("velarmon_closed_export.xls");
+    std::ofstream(path, std::ios::binary) << "old contents";
+
+    bool closedMeanwhile = false;
+    bool nameEntered = false;
+    MessageBoxWatcher watcher;
+    watcher.OnDialog([&](HWND dialog) {
+        if (WindowText(dialog) != ExportDialogTitle)
+            return false;
+        // The dialog has no owner: the table window can still be closed.
+        SendMessageA(table, WM_CLOSE, 0, 0);
+        closedMeanwhile = !IsWindow(table);
+        HWND name = GetDlgItem(dialog, edt1);
+        if (!name)
+            name = GetDlgItem(dialog, cmb13);
+        nameEntered = name && SetWindowTextA(name, path.c_str());
+        PressButton(dialog, nameEntered ? IDOK : IDCANCEL);
+        return true;
+    });
+    SendMessageA(frame, WM_COMMAND, IDM_EXPORT, 0);
+    PumpMessages();
+
+    ASSERT_EQ(watcher.Seen().size(), 1u) << "the export dialog did not show";
+    EXPECT_TRUE(closedMeanwhile);
+    EXPECT_TRUE(nameEntered);
+    EXPECT_TRUE(app->OpenTables.empty());
+    EXPECT_EQ(FileBytes(path), "old contents");
+    EXPECT_TRUE(watcher.Boxes().empty());
+    std::remove(path.c_str());
 }
