@@ -5,6 +5,7 @@
 #include "grid/GridWindow.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
+#include "worker/RunExchange.h"
 
 Application* TheApp = nullptr;
 
@@ -17,6 +18,10 @@ Application::Application(HINSTANCE moduleInstance) : instance(moduleInstance)
 Application::~Application()
 {
     closing = true;
+    // A worker still running reads the tables and the database: it ends
+    // before anything is taken down.
+    if (session)
+        EndExchangeForExit(*session);
     if (frame)
         SaveSettings();
     // The frame gives up its menu first so that nothing refers to a

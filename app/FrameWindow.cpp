@@ -5,11 +5,11 @@
 #include "app/FrameRect.h"
 #include "phone/PhoneSession.h"
 #include "res/resource.h"
+#include "worker/RunExchange.h"
 
 namespace {
 const char FrameClassName[] = "KORT_MDI_application";
 const char FrameTitle[] = "VelarMon: ПК-менеджер CDMA телефонов Samsung";
-constexpr UINT WM_EXCHANGE_FINISHED = WM_USER + 3;
 
 LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -28,15 +28,32 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NOTIFY:
         return app->OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
+        // While a worker uses the tables, the database and the port, no
+        // command may reach them (the frame is disabled; this also holds
+        // for commands posted to it).
+        if (ExchangeRunning())
+            return 0;
         if (app->OnCommand(wParam, lParam))
             return 0;
+        break;
+    case WM_CLOSE:
+        if (ExchangeRunning()) {
+            CloseFrameAfterExchange();
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (ExchangeRunning()) {
+            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            return TRUE;
+        }
         break;
     case WM_INITMENU:
         app->OnInitMenu(reinterpret_cast<HMENU>(wParam));
         return 0;
-    case WM_EXCHANGE_FINISHED:
+    case VM_EXCHANGE_DONE:
         if (app->session)
-            app->session->OnExchangeFinished();
+            app->session->OnExchangeFinished(wParam);
         return 0;
     case WM_DESTROY:
         delete app;

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "grid/GridWindow.h"
 #include "res/resource.h"
+#include "worker/RunExchange.h"
 
 const char MDIChild::ClassName[] = "MDIChild";
 
@@ -231,8 +232,31 @@ void MDIChild::Dispatch(MDIChild& child, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+namespace {
+// What the user does to a table window; none of it may act while the
+// exchange worker reads the table (the frame is disabled then, and this also
+// holds for messages posted to the window).
+bool IsUserAction(UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+    case WM_COMMAND:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        return true;
+    case WM_SYSCOMMAND: return (wParam & 0xFFF0) == SC_CLOSE;
+    default: return false;
+    }
+}
+}  // namespace
+
 LRESULT CALLBACK MDIChild::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsUserAction(message, wParam) && ExchangeRunning())
+        return 0;
     // Nothing may unwind through the system: a handler that runs out of
     // memory loses its message instead.
     try {

@@ -29,6 +29,9 @@ void ReadMemos(PhoneSession& session)
     AnnounceRecordCount(Positions);
 
     for (int i = 0; i < Positions; ++i) {
+        // The program is closing: what was read so far stays in the table.
+        if (session.StopRequested())
+            return;
         if (!Exchange(session, "AT#PIMMR=" + std::to_string(i))) {
             ShowReadFailed();
             return;
@@ -60,6 +63,9 @@ void WriteMemos(PhoneSession& session)
 
     bool stampsFilled = false;
     for (size_t r = 0; r < rows.size(); ++r) {
+        // The program is closing: the phone still hears the end of the write.
+        if (session.StopRequested())
+            break;
         PostProgressPosition(r);
         TextRow& row = rows[r];
         if (row.size() < 2)

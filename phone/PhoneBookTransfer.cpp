@@ -37,6 +37,9 @@ void ReadPhoneBook(PhoneSession& session)
     AnnounceRecordCount(*last);
 
     for (int i = 1; i <= *last; ++i) {
+        // The program is closing: what was read so far stays in the table.
+        if (session.StopRequested())
+            return;
         if (!Exchange(session, "AT#PBOKR=" + std::to_string(i))) {
             ShowReadFailed();
             return;
@@ -69,6 +72,9 @@ void WritePhoneBook(PhoneSession& session)
 
     bool stampsFilled = false;
     for (size_t r = 0; r < rows.size(); ++r) {
+        // The program is closing: the phone still hears the end of the write.
+        if (session.StopRequested())
+            break;
         PostProgressPosition(r);
         TextRow& row = rows[r];
         if (row.size() < 2 || row.front().empty())

@@ -10,12 +10,12 @@ std::string SessionDescription;
 PhoneSession::~PhoneSession()
 {
     // A worker still running may be using the port.
-    worker.reset();
+    EndExchangeForExit(*this);
     TheSerialPort().Close();
     std::memset(ReplyBuffer, 0, sizeof ReplyBuffer);
 }
 
-void PhoneSession::OnExchangeFinished()
+void PhoneSession::OnExchangeFinished(WPARAM run)
 {
-    FinishExchange(*this);
+    FinishExchange(*this, run);
 }

@@ -32,8 +32,12 @@ public:
     // false when "ERROR" does first, or after 20 x `timeoutUnits` idle counts
     // (about 8 s per unit) of silence.
     bool SendAtCommand(const std::string& command, const char* expected, int timeoutUnits);
-    // Called on the user-interface thread when the exchange worker is done.
-    void OnExchangeFinished();
+    // Called on the user-interface thread when an exchange worker is done;
+    // `run` is the run number of the worker that says so.
+    void OnExchangeFinished(WPARAM run);
+    // Worker thread: true when the running operation should end at its next
+    // record (the program is closing).
+    bool StopRequested() const { return worker && worker->StopRequested(); }
 
     // The answer of the latest exchange, zero-terminated.
     char ReplyBuffer[ReplyBufferSize] = {};

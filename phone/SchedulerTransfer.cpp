@@ -76,6 +76,9 @@ void ReadScheduler(PhoneSession& session)
     QuerySchedulerChoices(session, choices);
 
     for (int i = 0; i < Positions; ++i) {
+        // The program is closing: what was read so far stays in the table.
+        if (session.StopRequested())
+            return;
         if (!Exchange(session, "AT#PISHR=" + std::to_string(i))) {
             ShowReadFailed();
             return;
@@ -109,6 +112,9 @@ void WriteScheduler(PhoneSession& session)
     AnnounceRecordCount(static_cast<long long>(rows.size()));
 
     for (size_t r = 0; r < rows.size(); ++r) {
+        // The program is closing: the phone still hears the end of the write.
+        if (session.StopRequested())
+            break;
         PostProgressPosition(r);
         const TextRow& row = rows[r];
         const std::string command = BuildSchedulerWrite(row, row.size() > 1 ? CodeForChoice(choices, row[1]) : 0,

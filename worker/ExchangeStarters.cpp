@@ -30,14 +30,6 @@ TableModel* ActiveTable()
     return TheApp ? TheApp->ActiveModel() : nullptr;
 }
 
-// Ends an exchange whose dialog the user closed early, so that it no longer
-// reads the tables and rows the command is about to change.
-void EndBackgroundExchange()
-{
-    if (TheApp && TheApp->session)
-        EndPreviousExchange(*TheApp->session);
-}
-
 // The grid window's current row, or none when the table has no such row.
 const TextRow* CurrentRow(const TableModel& model)
 {
@@ -72,13 +64,12 @@ void ReceiveActiveTable()
     if (!model || !IsTextTable(model->Kind()))
         return;
     const int kind = model->Kind();
-    EndBackgroundExchange();
     // Closing the window deletes the model with it.
     if (GridWindow* grid = model->Grid())
         grid->Close();
-    RunExchange(kind, nullptr);
-    // The frame may have gone while the dialog ran.
-    if (TheApp)
+    // It returns after the last record is stored, unless the program is
+    // closing; then no window opens again.
+    if (RunExchange(kind, nullptr) && TheApp)
         TheApp->OpenTable(kind);
 }
 
@@ -96,7 +87,6 @@ void DownloadMedia(bool all)
     if (!model || !IsMediaTable(model->Kind()))
         return;
     const int kind = model->Kind();
-    EndBackgroundExchange();
     SelectDownloadRows(*model, all);
     RunExchange(kind, &DownloadRows);
 }

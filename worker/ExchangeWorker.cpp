@@ -1,8 +1,16 @@
 #include "worker/ExchangeWorker.h"
 
+#include <atomic>
+
 #include "app/Application.h"
 #include "res/resource.h"
 #include "worker/ExchangeOperations.h"
+
+namespace {
+std::atomic<WPARAM> lastRun{0};
+}
+
+ExchangeWorker::ExchangeWorker(int code, void* data) : data_(data), code_(code), run_(++lastRun) {}
 
 ExchangeWorker::~ExchangeWorker()
 {
@@ -24,6 +32,6 @@ int ExchangeWorker::Run()
         // Operations report their own failures; one that ran out of memory
         // ends here, and the frame must still hear that the exchange is over.
     }
-    PostMessageA(app->frame, VM_EXCHANGE_DONE, 0, 0);
+    PostMessageA(app->frame, VM_EXCHANGE_DONE, run_, 0);
     return 0;
 }

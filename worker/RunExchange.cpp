@@ -5,18 +5,109 @@
 #include "worker/ExchangeWorker.h"
 #include "worker/ProgressDialog.h"
 
-void RunExchange(int code, void* data)
-{
-    RunExchangeWorker(std::make_unique<ExchangeWorker>(code, data));
-}
+namespace {
+// How long a worker that has posted its completion may take to return.
+constexpr DWORD FinishingLimitMs = 5000;
+// How long a worker asked to stop at exit may take to reach the next check.
+// One silent phone exchange lasts about 8 s.
+constexpr DWORD ExitStopLimitMs = 12000;
+constexpr DWORD PumpSliceMs = 100;
 
-void RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
+// Set when the frame was asked to close while a worker ran.
+bool closeAfterExchange = false;
+
+ExchangeWorker* CurrentWorker()
 {
     Application* app = TheApp;
-    if (!app || !app->session || !worker)
+    return app && app->session ? app->session->worker.get() : nullptr;
+}
+
+BOOL CALLBACK CloseBox(HWND window, LPARAM)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+// The worker's own boxes (a refused record, a failed read) wait for the user;
+// at exit nobody will answer them.
+void CloseWorkerBoxes(const ExchangeWorker& worker)
+{
+    if (worker.ThreadId())
+        EnumThreadWindows(worker.ThreadId(), CloseBox, 0);
+}
+
+// Dispatches what waits in the queue. False once WM_QUIT came: it is posted
+// again for the program's own loop.
+bool PumpWaiting()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// Waits, pumping messages, until the worker of `app` has ended. The frame
+// stays disabled meanwhile, under the wait cursor (see the frame's
+// WM_SETCURSOR).
+void WaitForWorker(Application& app)
+{
+    HWND frame = app.frame;
+    HWND focus = GetFocus();
+    const bool wasDisabled = EnableWindow(frame, FALSE) != FALSE;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    DWORD closeStart = 0;
+    for (;;) {
+        // The application may have gone while messages were dispatched.
+        if (TheApp != &app)
+            return;
+        ExchangeWorker* worker = CurrentWorker();
+        if (!worker || !worker->Running())
+            break;
+        if (closeAfterExchange) {
+            if (!closeStart)
+                closeStart = GetTickCount();
+            worker->RequestStop();
+            CloseWorkerBoxes(*worker);
+            if (GetTickCount() - closeStart > ExitStopLimitMs) {
+                // The last resort: a worker that stays inside one exchange.
+                worker->Stop(true);
+                break;
+            }
+        }
+        HANDLE thread = worker->Handle();
+        MsgWaitForMultipleObjects(1, &thread, FALSE, PumpSliceMs, QS_ALLINPUT);
+        if (!PumpWaiting())
+            break;
+    }
+    if (TheApp != &app)
         return;
+    if (!wasDisabled)
+        EnableWindow(frame, TRUE);
+    if (focus && IsWindow(focus))
+        SetFocus(focus);
+}
+}  // namespace
+
+bool RunExchange(int code, void* data)
+{
+    return RunExchangeWorker(std::make_unique<ExchangeWorker>(code, data));
+}
+
+bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
+{
+    Application* app = TheApp;
+    if (!app || !app->session || !worker || ExchangeRunning())
+        return false;
     PhoneSession& session = *app->session;
-    EndPreviousExchange(session);
+    // A worker left from an earlier exchange has ended: only its object remains.
+    session.worker.reset();
+    closeAfterExchange = false;
 
     const int code = worker->Code();
     const bool dialogOpen = ProgressDialogHandle() != nullptr;
@@ -27,17 +118,71 @@ void RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
     session.worker->Start();
     if (!dialogOpen)
         ShowProgressDialog(app->frame, code);
+    if (TheApp != app)
+        return false;
+    WaitForWorker(*app);
+    if (TheApp != app)
+        return false;
+    // The thread has ended; its completion message may still be queued, and
+    // is ignored once the worker is gone.
+    if (app->session && app->session->worker && !app->session->worker->Running())
+        FinishExchange(*app->session, app->session->worker->RunNumber());
+    if (closeAfterExchange) {
+        closeAfterExchange = false;
+        PostMessageA(app->frame, WM_CLOSE, 0, 0);
+        return false;
+    }
+    return true;
 }
 
-void EndPreviousExchange(PhoneSession& session)
+bool ExchangeRunning()
 {
+    const ExchangeWorker* worker = CurrentWorker();
+    return worker && worker->Running();
+}
+
+void CloseFrameAfterExchange()
+{
+    closeAfterExchange = true;
+    if (ExchangeWorker* worker = CurrentWorker()) {
+        worker->RequestStop();
+        CloseWorkerBoxes(*worker);
+    }
+    CloseProgressDialog();
+}
+
+void EndExchangeForExit(PhoneSession& session)
+{
+    ExchangeWorker* worker = session.worker.get();
+    if (!worker)
+        return;
+    closeAfterExchange = false;
+    CloseProgressDialog();
+    const DWORD start = GetTickCount();
+    while (worker->Running() && GetTickCount() - start < ExitStopLimitMs) {
+        worker->RequestStop();
+        CloseWorkerBoxes(*worker);
+        // Only what the worker sends is answered here (its progress items
+        // wait for that); nothing else of the closing program runs.
+        HANDLE thread = worker->Handle();
+        MsgWaitForMultipleObjects(1, &thread, FALSE, PumpSliceMs, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    // Terminates it only if it is still inside an exchange after the bound.
+    worker->Stop(true);
     session.worker.reset();
 }
 
-void FinishExchange(PhoneSession& session)
+void FinishExchange(PhoneSession& session, WPARAM run)
 {
-    if (session.worker)
-        session.worker->Stop();
+    ExchangeWorker* worker = session.worker.get();
+    if (!worker || worker->RunNumber() != run)
+        return;
+    // The completion message is the worker's last act: its thread is ending.
+    if (worker->Handle())
+        WaitForSingleObject(worker->Handle(), FinishingLimitMs);
+    worker->Stop();
     session.worker.reset();
     CloseProgressDialog();
 }

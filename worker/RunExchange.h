@@ -1,22 +1,37 @@
 #pragma once
+#include <windows.h>
+
 #include <memory>
 
 class ExchangeWorker;
 class PhoneSession;
 
 // User-interface thread. Runs phone operation `code` with `data` on the
-// exchange worker behind the modal progress dialog, which keeps the frame
-// disabled. Returns when the dialog has ended: normally after the
-// operation, earlier when the user pressed Enter. Needs a phone session.
-void RunExchange(int code, void* data);
+// exchange worker behind the modal progress dialog. Enter may end the dialog
+// early, but the call returns only when the worker has ended: until then the
+// frame stays disabled under the wait cursor while messages are pumped, so
+// nothing the user does reaches a table, the database or the port while the
+// worker uses them. Returns false when the caller must not go on: no
+// exchange could run, or the program is closing (the frame was asked to
+// close meanwhile, or is gone). Needs a phone session.
+bool RunExchange(int code, void* data);
 // The same with the worker already made; its code decides the dialog's look.
-void RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker);
+bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker);
 
-// Deletes a worker still running after its dialog was closed early, before
-// anything it may be reading is changed: it gets about 100 ms to end and is
-// then terminated.
-void EndPreviousExchange(PhoneSession& session);
+// True while a worker thread runs.
+bool ExchangeRunning();
 
-// The frame's handler of VM_EXCHANGE_DONE: stops and deletes the worker and
-// closes the progress dialog.
-void FinishExchange(PhoneSession& session);
+// The frame was asked to close while a worker runs: the worker is asked to
+// stop between two records, its boxes and the progress dialog are closed,
+// and the frame closes once the worker has ended (within a bound).
+void CloseFrameAfterExchange();
+
+// At exit: asks a running worker to stop and waits for it within a bound,
+// answering what it sends meanwhile; terminates it only when the bound has
+// passed. Then deletes it.
+void EndExchangeForExit(PhoneSession& session);
+
+// The frame's handler of VM_EXCHANGE_DONE with the run number in wParam:
+// deletes the worker that sent it, once its thread has ended, and closes the
+// progress dialog. A message from any other worker is ignored.
+void FinishExchange(PhoneSession& session, WPARAM run);

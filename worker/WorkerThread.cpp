@@ -38,6 +38,11 @@ bool WorkerThread::Start()
     return true;
 }
 
+bool WorkerThread::Running() const
+{
+    return thread_ && WaitForSingleObject(thread_.Get(), 0) == WAIT_TIMEOUT;
+}
+
 int WorkerThread::Stop(bool force)
 {
     if (!thread_)

@@ -27,8 +27,14 @@ public:
 
     bool HasThread() const { return static_cast<bool>(thread_); }
     DWORD ThreadId() const { return threadId_; }
-    // Set while a Stop is waiting for the thread.
+    // The thread's handle, signalled once it has ended; none without a thread.
+    HANDLE Handle() const { return thread_.Get(); }
+    // True while a started thread has not ended yet.
+    bool Running() const;
+    // Set while a Stop is waiting for the thread, or after RequestStop: Run
+    // looks at it between its steps and ends early.
     bool StopRequested() const { return stopRequested_.load(); }
+    void RequestStop() { stopRequested_ = true; }
 
 private:
     static unsigned __stdcall Entry(void* self);

@@ -123,6 +123,12 @@ void MessageBoxWatcher::OnDialog(std::function<bool(HWND)> handler)
     dialogHandler_ = std::move(handler);
 }
 
+void MessageBoxWatcher::OnBox(std::function<void(const SeenWindow&)> action)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    boxAction_ = std::move(action);
+}
+
 std::vector<SeenWindow> MessageBoxWatcher::Seen() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -191,6 +197,7 @@ void MessageBoxWatcher::HandleBox(HWND box)
     seen.icon = MessageBoxIcon(box);
     seen.tick = GetTickCount();
     int button = IDOK;
+    std::function<void(const SeenWindow&)> action;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!buttons_.empty()) {
@@ -198,8 +205,11 @@ void MessageBoxWatcher::HandleBox(HWND box)
             buttons_.pop_front();
         }
         seen_.push_back(seen);
+        action = boxAction_;
     }
     done_.insert(box);
+    if (action)
+        action(seen);
     PressButton(box, button);
 }
 

@@ -36,6 +36,9 @@ public:
     // `handler` runs on the watcher's thread; it returns true when it dealt
     // with the dialog (it is then recorded and never offered again).
     void OnDialog(std::function<bool(HWND dialog)> handler);
+    // `action` runs on the watcher's thread for every message box, after it
+    // is recorded and before it is answered: what the user does meanwhile.
+    void OnBox(std::function<void(const SeenWindow& box)> action);
 
     std::vector<SeenWindow> Seen() const;
     std::vector<SeenWindow> Boxes() const;
@@ -52,6 +55,7 @@ private:
     std::vector<SeenWindow> seen_;
     std::deque<int> buttons_;
     std::function<bool(HWND)> dialogHandler_;
+    std::function<void(const SeenWindow&)> boxAction_;
     std::set<HWND> done_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

@@ -77,7 +77,7 @@ int ScriptedWorker::Run()
     HWND dialog = WaitForProgressDialog();
     if (script_)
         script_(dialog);
-    PostMessageA(TheApp->frame, VM_EXCHANGE_DONE, 0, 0);
+    PostMessageA(TheApp->frame, VM_EXCHANGE_DONE, RunNumber(), 0);
     return 0;
 }
 

@@ -38,13 +38,15 @@ TEST_F(ExchangeTest, EveryOperationCodeEndsItsExchangeEvenWithoutData)
     EXPECT_FALSE(app->session->worker);
 }
 
-TEST_F(ExchangeTest, OnlyEnterClosesTheDialogAndTheLateCompletionStillDeletesTheWorker)
+TEST_F(ExchangeTest, EnterClosesTheDialogButTheCallerWaitsForTheWorkerWithTheFrameDisabled)
 {
     Held held;
     std::atomic<bool> deleted{false};
     bool openAfterEscAndClose = false;
+    bool frameEnabledMeanwhile = true;
     HWND waitedAfterClose = reinterpret_cast<HWND>(1);
     DWORD secondWaitMs = 0;
+    const DWORD toolBarShown = app->settings.showToolBar;
     RunExchangeWorker(std::make_unique<ScriptedWorker>(
         0,
         [&](HWND dialog) {
@@ -53,47 +55,78 @@ TEST_F(ExchangeTest, OnlyEnterClosesTheDialogAndTheLateCompletionStillDeletesThe
             Sleep(300);
             openAfterEscAndClose = IsWindowVisible(dialog) != FALSE;
             PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
-            WaitForSingleObject(held.release, 10000);
+            for (int i = 0; i < 200 && ProgressDialogHandle(); ++i)
+                Sleep(10);
+            Sleep(100);
+            frameEnabledMeanwhile = IsWindowEnabled(TheApp->frame) != FALSE;
+            // A command the user gives meanwhile does not act.
+            PostMessageA(TheApp->frame, WM_COMMAND, IDM_TOOLBAR, 0);
+            Sleep(300);
+            SetEvent(held.release);
             // An operation that waits for the dialog now must not wait forever.
             const DWORD start = GetTickCount();
             waitedAfterClose = WaitForProgressDialog();
             secondWaitMs = GetTickCount() - start;
         },
         &deleted));
-    // The caller resumes while the worker still runs.
     EXPECT_TRUE(openAfterEscAndClose);
-    EXPECT_FALSE(deleted);
-    ASSERT_TRUE(app->session->worker);
-    EXPECT_TRUE(app->session->worker->HasThread());
+    EXPECT_FALSE(frameEnabledMeanwhile);
+    // The caller resumes only after the worker has ended and is deleted.
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(app->session->worker);
     EXPECT_EQ(ProgressDialogHandle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(frame));
-
-    SetEvent(held.release);
-    EXPECT_TRUE(PumpUntil([&] { return deleted.load(); }));
-    EXPECT_FALSE(app->session->worker);
     EXPECT_EQ(waitedAfterClose, nullptr);
     EXPECT_LT(secondWaitMs, 1000u);
+    PumpMessages();
+    EXPECT_EQ(app->settings.showToolBar, toolBarShown);
 }
 
-TEST_F(ExchangeTest, ANewExchangeFirstEndsTheOneLeftRunningInTheBackground)
+TEST_F(ExchangeTest, ACompletionMessageOfAnEarlierWorkerDoesNotEndTheRunningOne)
 {
-    Held held;
-    std::atomic<bool> firstDeleted{false};
+    RunExchange(12, nullptr);
+    const WPARAM earlier = 1;  // any run number but the running worker's
+    bool openAfterStaleMessage = false;
+    bool workerKept = false;
+    std::atomic<bool> deleted{false};
     RunExchangeWorker(std::make_unique<ScriptedWorker>(
         0,
         [&](HWND dialog) {
-            PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
-            WaitForSingleObject(held.release, 10000);
+            PostMessageA(TheApp->frame, VM_EXCHANGE_DONE, earlier, 0);
+            PostMessageA(TheApp->frame, VM_EXCHANGE_DONE, 0, 0);
+            Sleep(400);
+            openAfterStaleMessage = ProgressDialogHandle() == dialog && IsWindow(dialog);
+            workerKept = TheApp->session->worker != nullptr;
         },
-        &firstDeleted));
-    ASSERT_FALSE(firstDeleted);
-
-    DialogWatch watch;
-    RunExchange(12, nullptr);
-    EXPECT_TRUE(firstDeleted);
-    EXPECT_EQ(watch.ProgressDialogs(), 1u);
+        &deleted));
+    EXPECT_TRUE(openAfterStaleMessage);
+    EXPECT_TRUE(workerKept);
+    EXPECT_TRUE(deleted);
     EXPECT_FALSE(app->session->worker);
-    SetEvent(held.release);
+}
+
+TEST_F(ExchangeTest, ClosingTheFrameDuringAnExchangeStopsTheWorkerAndThenCloses)
+{
+    bool sawStopRequest = false;
+    DWORD stoppedAfterMs = 0;
+    const DWORD start = GetTickCount();
+    const bool goOn = RunExchangeWorker(std::make_unique<ScriptedWorker>(0, [&](HWND) {
+        PostMessageA(TheApp->frame, WM_CLOSE, 0, 0);
+        // As the transfers do: look at the request between two records.
+        for (int i = 0; i < 1000 && !sawStopRequest; ++i) {
+            sawStopRequest = TheApp->session->StopRequested();
+            Sleep(10);
+        }
+        stoppedAfterMs = GetTickCount() - start;
+    }));
+    EXPECT_FALSE(goOn);
+    EXPECT_TRUE(sawStopRequest);
+    EXPECT_LT(stoppedAfterMs, 3000u);
+    // The close waited for the worker; it comes now.
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(frame); }));
+    EXPECT_EQ(TheApp, nullptr);
+    frame = nullptr;
 }
 
 TEST_F(ExchangeTest, WithoutASessionTheWorkerReturnsMinusOneAndTellsNobody)

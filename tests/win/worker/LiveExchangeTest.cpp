@@ -1,0 +1,199 @@
+#include "ExchangeFixture.h"
+#include "grid/GridWindow.h"
+#include "models/TableDatabase.h"
+#include "models/TableModel.h"
+#include "support/MessageBoxWatcher.h"
+#include "support/PhoneSimulator.h"
+#include "worker/ExchangeStarters.h"
+
+// The table transfers for real, against the simulated phone, while the user
+// presses Enter in the progress dialog and tries other things meanwhile.
+namespace {
+class LiveExchangeTest : public ExchangeTest {
+protected:
+    void SetUp() override
+    {
+        database = std::make_unique<TableDatabase>();
+        ASSERT_TRUE(database->Ready()) << TheDatabase().LastMessage();
+        ExchangeTest::SetUp();
+    }
+    void TearDown() override
+    {
+        ExchangeTest::TearDown();
+        phone.reset();
+        database.reset();
+    }
+
+    // Starts the phone with `state` and the session with it.
+    void StartPhone(const std::string& state, const std::vector<std::string>& rules = {})
+    {
+        PhoneSimOptions options;
+        options.state = state;
+        options.rules = rules;
+        phone = std::make_unique<PhoneSimulator>("live_exchange", options);
+        ASSERT_TRUE(phone->Start());
+        MessageBoxWatcher boxes;
+        ASSERT_TRUE(app->session->StartSession());
+        ASSERT_TRUE(boxes.Boxes().empty()) << boxes.Boxes()[0].text;
+    }
+
+    TableModel* OpenPhoneBook()
+    {
+        app->OpenTable(0);
+        PumpMessages();
+        TableModel* model = app->ActiveModel();
+        return model && model->Kind() == 0 ? model : nullptr;
+    }
+
+    std::string PhoneState() const { return ReadWholeFile(phone->Folder() + "\\phone.json"); }
+
+    std::unique_ptr<TableDatabase> database;
+    std::unique_ptr<PhoneSimulator> phone;
+};
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+bool IsProgressDialog(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_PROGRESS_BAR) != nullptr;
+}
+
+// A phone book of `count` entries "Entry <pos>" in positions 1..count.
+std::string PhoneWithEntries(int count, int positions)
+{
+    std::string entries;
+    for (int pos = 1; pos <= count; ++pos) {
+        if (pos > 1)
+            entries += ",";
+        entries += "{\"pos\": " + std::to_string(pos) + ", \"name\": \"Entry " + std::to_string(pos) +
+                   "\", \"numbers\": [\"" + std::to_string(100 + pos) +
+                   "\", \"\", \"\", \"\", \"\"], \"stamp\": \"20240101T101010\"}";
+    }
+    return "{\"model\": \"SCH-E250\", \"limits\": {\"phonebook\": " + std::to_string(positions) +
+           "}, \"phonebook\": [" + entries + "]}";
+}
+}  // namespace
+
+TEST_F(LiveExchangeTest, EnterDuringAWriteLeavesTheTableAloneUntilTheWriteHasEnded)
+{
+    for (int pos = 1; pos <= 10; ++pos) {
+        const std::string name = (pos % 3 == 1 ? "Refused " : "Kept ") + std::to_string(pos);
+        TextRow row{name, std::to_string(200 + pos), "", "", "", "", "", "", "20240101T101010",
+                    std::to_string(pos)};
+        ASSERT_EQ(TheDatabase().InsertRow("phbook", row), 1) << TheDatabase().LastMessage();
+    }
+    StartPhone("{\"model\": \"SCH-E250\", \"limits\": {\"phonebook\": 20}}", {"error AT#PBOKW=0,0,*,\"Refused*"});
+    TableModel* model = OpenPhoneBook();
+    ASSERT_TRUE(model);
+    HWND table = model->Grid()->Handle();
+
+    MessageBoxWatcher watcher;
+    std::atomic<bool> acted{false};
+    // At the first refused row the user presses Enter once more than needed,
+    // which ends the progress dialog, and at once tries to close the table,
+    // add rows and change the port.
+    watcher.OnBox([&](const SeenWindow&) {
+        if (acted.exchange(true))
+            return;
+        if (HWND dialog = ProgressDialogHandle())
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        Sleep(200);
+        PostMessageA(table, WM_CLOSE, 0, 0);
+        PostMessageA(table, WM_KEYDOWN, VK_INSERT, 0);
+        PostMessageA(frame, WM_COMMAND, IDM_INSERT, 0);
+        PostMessageA(frame, WM_COMMAND, IDM_PORT, 0);
+    });
+    // A port dialog would be a command that got through: it is cancelled and noted.
+    watcher.OnDialog([](HWND dialog) {
+        if (IsProgressDialog(dialog))
+            return false;
+        PressButton(dialog, IDCANCEL);
+        return true;
+    });
+    WriteActiveTable();
+    PumpMessages();
+
+    EXPECT_TRUE(acted);
+    ASSERT_TRUE(IsWindow(table));
+    ASSERT_EQ(app->OpenTables.size(), 1u);
+    EXPECT_EQ(app->OpenTables[0]->Rows().size(), 10u);
+    const std::vector<SeenWindow> seen = watcher.Seen();
+    EXPECT_EQ(seen.size(), 4u);
+    for (const SeenWindow& window : seen) {
+        EXPECT_TRUE(window.messageBox) << window.caption;
+        EXPECT_EQ(window.caption, "Отладка");
+    }
+    // The write went to its end, on the port it started on.
+    const std::vector<std::string> commands = phone->Commands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands.back(), "at#pbsyn=s");
+    EXPECT_EQ(Count(PhoneState(), "\"Kept "), 6u);
+    EXPECT_EQ(Count(PhoneState(), "Refused"), 0u);
+}
+
+TEST_F(LiveExchangeTest, EnterDuringAReceiveStillOpensTheWholeTable)
+{
+    StartPhone(PhoneWithEntries(8, 10));
+    ASSERT_TRUE(OpenPhoneBook());
+    MessageBoxWatcher watcher;
+    watcher.OnDialog([](HWND dialog) {
+        if (!IsProgressDialog(dialog))
+            return false;
+        Sleep(300);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    ReceiveActiveTable();
+    EXPECT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_TRUE(watcher.Boxes().empty());
+
+    RowSet stored;
+    ASSERT_TRUE(TheDatabase().SelectRows("phbook", stored));
+    EXPECT_EQ(stored.size(), 8u);
+    TableModel* reopened = app->ActiveModel();
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->Kind(), 0);
+    EXPECT_EQ(reopened->Rows().size(), 8u);
+}
+
+TEST_F(LiveExchangeTest, ClosingTheFrameDuringAReceiveEndsSoonWithWholeRowsStored)
+{
+    StartPhone(PhoneWithEntries(20, 20));
+    ASSERT_TRUE(OpenPhoneBook());
+    MessageBoxWatcher watcher;
+    std::atomic<DWORD> closedAt{0};
+    HWND frameWindow = frame;
+    watcher.OnDialog([&](HWND dialog) {
+        if (!IsProgressDialog(dialog))
+            return false;
+        Sleep(2500);
+        closedAt = GetTickCount();
+        PostMessageA(frameWindow, WM_CLOSE, 0, 0);
+        return true;
+    });
+    ReceiveActiveTable();
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(frameWindow); }));
+    const DWORD endedAfterMs = GetTickCount() - closedAt;
+    EXPECT_LT(endedAfterMs, 5000u);
+    EXPECT_EQ(TheApp, nullptr);
+    frame = nullptr;
+
+    // The read stopped between two records: what is stored are whole
+    // entries from the first position on.
+    RowSet stored;
+    ASSERT_TRUE(TheDatabase().SelectRows("phbook", stored, {}, {}, "id"));
+    EXPECT_GT(stored.size(), 0u);
+    EXPECT_LT(stored.size(), 20u);
+    for (size_t i = 0; i < stored.size(); ++i) {
+        ASSERT_EQ(stored[i].size(), 10u);
+        EXPECT_EQ(stored[i][0], "Entry " + std::to_string(i + 1));
+        EXPECT_EQ(stored[i][1], std::to_string(101 + i));
+        EXPECT_EQ(stored[i][9], std::to_string(i + 1));
+    }
+}
