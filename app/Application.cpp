@@ -57,9 +57,20 @@ void Application::OpenTable(int kind)
     }
     if (kind < 0 || kind > 4)
         return;
+    Application* const self = this;
     std::unique_ptr<TableModel> model = CreateTableModel(kind);
-    if (!model || !model->Grid())
+    // Building the model may show boxes without an owner, and meanwhile the
+    // user may close the frame (this object is then gone) or open the same
+    // table: the new model is then dropped, and its window with it.
+    if (TheApp != self || !model || !model->Grid())
         return;
+    for (const auto& open : OpenTables) {
+        if (open->Kind() == kind && open->Grid()) {
+            SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open->Grid()->Handle()), 0);
+            RefreshCommands();
+            return;
+        }
+    }
     OpenTables.push_back(std::move(model));
     RefreshCommands();
 }

@@ -16,9 +16,17 @@ void ChangePort(Application& app)
         return;
     TheSerialPort().Close();
     Sleep(ReopenPauseMs);
-    if (!app.session || !app.session->StartSession()) {
+    // The session start shows its splash and boxes without an owner; the
+    // frame stays disabled meanwhile, so the user cannot close it or reach
+    // the tables while the session is rebuilt under them.
+    HWND frame = app.frame;
+    const bool wasDisabled = EnableWindow(frame, FALSE) != FALSE;
+    const bool started = app.session && app.session->StartSession();
+    if (!wasDisabled)
+        EnableWindow(frame, TRUE);
+    if (!started) {
         // The frame's destruction frees the application and ends the program.
-        DestroyWindow(app.frame);
+        DestroyWindow(frame);
         return;
     }
     // The status bar and the model's commands follow the new session.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/AppMessages.h"
+#include "app/Application.h"
 #include "app/MDIChild.h"
 #include "db/Database.h"
 #include "grid/GridWindow.h"
@@ -73,6 +74,10 @@ bool GenericTableModel::LoadRows()
 
 void GenericTableModel::OpenWindow()
 {
+    // The loading's boxes have no owner: the user may have closed the frame
+    // meanwhile, and then there is nothing to open a window in.
+    if (!TheApp)
+        return;
     grid_ = std::make_unique<GridWindow>(&rows_, &columns_, note_);
     grid_->SetReadOnly(true);
     // A window the system refused leaves the grid object without one; the

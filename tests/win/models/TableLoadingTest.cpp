@@ -122,3 +122,40 @@ TEST_F(TableTest, AMediaRowQueryThatCannotBeDescribedAddsNothing)
     EXPECT_TRUE(movies->Rows().empty());
     EXPECT_EQ(movies->ChangeCount(), 0);
 }
+
+TEST_F(TableTest, OpeningTheSameTableWhileItsWarningShowsGivesOneWindow)
+{
+    database->Run("UPDATE i_sched SET lookup='nosuch' WHERE editor=3");
+    ASSERT_TRUE(Start());
+    MessageBoxWatcher watcher;
+    // The warning has no owner: the user can ask for the same table again.
+    std::atomic<bool> askedAgain{false};
+    watcher.OnBox([&](const SeenWindow&) {
+        if (!askedAgain.exchange(true))
+            PostMessageA(frame, WM_COMMAND, IDM_SCHEDULER, 0);
+    });
+    Command(IDM_SCHEDULER);
+    EXPECT_EQ(watcher.Boxes().size(), 2u);
+    EXPECT_EQ(WindowCount(), 1);
+    ASSERT_EQ(app->OpenTables.size(), 1u);
+    EXPECT_EQ(app->OpenTables[0]->Kind(), 1);
+    EXPECT_EQ(app->ActiveModel(), app->OpenTables[0].get());
+}
+
+TEST_F(TableTest, ClosingTheFrameWhileAWarningShowsEndsTheProgramCleanly)
+{
+    database->Run("UPDATE i_sched SET lookup='nosuch' WHERE editor=3");
+    ASSERT_TRUE(Start());
+    MessageBoxWatcher watcher;
+    watcher.OnBox([&](const SeenWindow&) { PostMessageA(frame, WM_CLOSE, 0, 0); });
+    SendMessageA(frame, WM_COMMAND, IDM_SCHEDULER, 0);
+    // The warning only: no window is made for a frame that is gone.
+    EXPECT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(TheApp, nullptr);
+    // The quit message the frame's end posted is the program's last.
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    app = nullptr;
+    frame = nullptr;
+}
