@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <string_view>
 
 // Stamps run past 2038: the C library's time must be 64 bits on every target,
 // the 32-bit Windows build included.
@@ -66,4 +67,64 @@ std::string FormatPhoneStamp(int64_t calendarTime)
     std::snprintf(text, sizeof text, "%04lld%02d%02dT%02d%02d%02d", static_cast<long long>(year), month, day, hour,
                   minute, second);
     return text;
+}
+
+namespace {
+constexpr std::size_t StampLength = 15;
+constexpr std::size_t StampSeparator = 8;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The decimal number of `count` digits at `offset`; the caller has checked
+// that they are digits.
+int Field(std::string_view stamp, std::size_t offset, std::size_t count)
+{
+    int value = 0;
+    for (std::size_t i = offset; i < offset + count; ++i)
+        value = value * 10 + (stamp[i] - '0');
+    return value;
+}
+
+int DaysInMonth(int year, int month)
+{
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+bool IsStampShape(std::string_view stamp)
+{
+    if (stamp.size() != StampLength || stamp[StampSeparator] != 'T')
+        return false;
+    for (std::size_t i = 0; i < StampLength; ++i)
+        if (i != StampSeparator && !IsDigit(stamp[i]))
+            return false;
+    return true;
+}
+}  // namespace
+
+int64_t ParsePhoneStamp(const std::string& stamp)
+{
+    if (!IsStampShape(stamp))
+        return -1;
+    const int year = Field(stamp, 0, 4);
+    const int month = Field(stamp, 4, 2);
+    const int day = Field(stamp, 6, 2);
+    const int hour = Field(stamp, 9, 2);
+    const int minute = Field(stamp, 11, 2);
+    // Out-of-range fields would be carried into the next day or month.
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59)
+        return -1;
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = 0;
+    fields.tm_isdst = 0;
+    return static_cast<int64_t>(std::mktime(&fields));
 }

@@ -54,3 +54,25 @@ TEST_F(PhoneStampTest, TimesBefore1970StillGiveAStamp)
     EXPECT_EQ(FormatPhoneStamp(-86400LL * 365), "19690101T000000");
     EXPECT_FALSE(FormatPhoneStamp(INT64_MIN).empty());
 }
+
+TEST_F(PhoneStampTest, AStampReadsAsItsLocalMinuteAndFormatsBack)
+{
+    EXPECT_EQ(ParsePhoneStamp("20050307T140509"), LocalTime(2005, 3, 7, 14, 5, 0));
+    EXPECT_EQ(ParsePhoneStamp("20040229T000000"), LocalTime(2004, 2, 29, 0, 0, 0));
+    for (const char* stamp : {"20050307T140500", "19991231T235900", "20301231T000000"})
+        EXPECT_EQ(FormatPhoneStamp(ParsePhoneStamp(stamp)), stamp);
+}
+
+TEST_F(PhoneStampTest, WhatIsNotAStampGivesMinusOne)
+{
+    // Short texts are never read past their end (ASan watches), and
+    // non-digits are never taken for numbers.
+    for (const char* text : {"", "2005", "20050307T1405", "2005XX07T140509", "20050307 140509", "20050307T14050x",
+                             "-0050307T140509", "200503070140509", "202412310000000000000000000000"})
+        EXPECT_EQ(ParsePhoneStamp(text), -1) << text;
+    EXPECT_EQ(ParsePhoneStamp(std::string(30, '7')), -1);
+    // Fields that would be carried into another day or month.
+    for (const char* text : {"20051307T140509", "20050007T140509", "20050230T140509", "20050300T140509",
+                             "20050307T240509", "20050307T146009", "20050229T000000"})
+        EXPECT_EQ(ParsePhoneStamp(text), -1) << text;
+}
