@@ -1,0 +1,57 @@
+#include "calendar/CalendarDate.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "calendar/CalendarMonth.h"
+#include "calendar/DateInput.h"
+
+// Dates run past 2038: the C library's time must be 64 bits on every target,
+// the 32-bit Windows build included.
+static_assert(sizeof(std::time_t) == 8, "64-bit time_t required");
+
+CalendarDate SelectedDate;
+
+std::optional<CalendarDate> LocalDateOf(int64_t calendarTime)
+{
+    const auto value = static_cast<std::time_t>(calendarTime);
+    std::tm fields{};
+#ifdef _WIN32
+    if (localtime_s(&fields, &value) != 0)
+        return std::nullopt;
+#else
+    if (!localtime_r(&value, &fields))
+        return std::nullopt;
+#endif
+    return CalendarDate{fields.tm_mday, fields.tm_mon + 1, fields.tm_year + 1900, fields.tm_hour, fields.tm_min};
+}
+
+CalendarDate StartDate(int64_t start, int64_t now)
+{
+    std::optional<CalendarDate> date = start != 0 ? LocalDateOf(start) : std::nullopt;
+    if (!date)
+        date = LocalDateOf(now);
+    if (!date)
+        date = CalendarDate{1, 1, FirstYear, 0, 0};
+    date->year = std::clamp(date->year, FirstYear, LastYear);
+    date->day = std::min(date->day, DaysInMonth(date->month - 1, date->year));
+    return *date;
+}
+
+int64_t CalendarTimeOf(const CalendarDate& date)
+{
+    if (date.month < 1 || date.month > MonthCount || date.day < 1 ||
+        date.day > DaysInMonth(date.month - 1, date.year) || date.hour < 0 || date.hour > 23 || date.minute < 0 ||
+        date.minute > 59 || date.year < 1900)
+        return -1;
+    std::tm fields{};
+    fields.tm_year = date.year - 1900;
+    fields.tm_mon = date.month - 1;
+    fields.tm_mday = date.day;
+    fields.tm_hour = date.hour;
+    fields.tm_min = date.minute;
+    fields.tm_sec = 0;
+    fields.tm_isdst = 0;
+    const std::time_t result = std::mktime(&fields);
+    return result == static_cast<std::time_t>(-1) ? -1 : static_cast<int64_t>(result);
+}
