@@ -51,7 +51,8 @@ HWND GridWindow::Create()
 
 HWND GridWindow::Create(int left, int top, int width, int height)
 {
-    HWND window = CreateChildWindow(WS_VSCROLL | WS_HSCROLL, left, top, width, height);
+    // The grid paints its whole client; its in-place editors stay on top.
+    HWND window = CreateChildWindow(WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN, left, top, width, height);
     if (!window) {
         const DWORD error = GetLastError();
         MessageBoxA(nullptr, std::to_string(error).c_str(), CreateFailedCaption, MB_OK);

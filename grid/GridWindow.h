@@ -72,8 +72,12 @@ public:
     void ApplyFont(const LOGFONTA& chosen, COLORREF color);
 
     // In-place editing of the current cell, started by a typed character or
-    // (with 0) by a double click.
+    // (with 0) by a double click or Enter.
     void BeginEdit(int character, LPARAM keyData);
+    // An editor's value for the current cell, handed to the model.
+    void CommitEdit(const std::string& text);
+    // The description of the current column; none outside the columns.
+    const ColumnSpec* CurrentColumnSpec() const;
     // Sorts the rows by a column (-1: the current one).
     void SortRows(int column);
     // Makes the next row whose cell in the current column begins with `text`

@@ -44,6 +44,12 @@ int ThumbPosition(HWND window, int bar, WPARAM request, int count)
 void GridWindow::OnKeyDown(WPARAM key, LPARAM)
 {
     HWND window = Handle();
+    // Enter on a selected cell opens its editor, as a double click does.
+    if (key == VK_RETURN && view_.cellMode && !KeyHeld(VK_CONTROL)) {
+        KeepCurrentInView();
+        BeginEdit(0, 0);
+        return;
+    }
     const ModelRequest request =
         ApplyKey(view_, Shape(), static_cast<int>(key), KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT));
     TableModel* model = Model();
