@@ -1,6 +1,7 @@
 """The phone book between the real program and the simulated phone: a read of
 twelve entries in thirty positions, the write back with a nameless row, an
-empty stamp and a refused row, and the failures of a read and of the erase."""
+empty stamp and a refused row, the failures of a read and of the erase, and a
+name edited in place that then reaches the phone."""
 
 import time
 
@@ -116,6 +117,23 @@ class PhoneBookTransfer(t.TransferTest):
         self.assertEqual(t.commands(s, b"AT#PBOKR=")[-1], "AT#PBOKR=4")
         self.assertNotIn("AT#PBEND=E", t.commands(s, b"AT#PBEND"))
         self.assertEqual([phone_row(e) for e in s.sim.state()["phonebook"]], [phone_row(e) for e in BOOK[:5]])
+
+    def test_a_name_edited_in_place_reaches_the_phone(self):
+        s = self.start(state(BOOK[:3], 4))
+        self.open_table(s, PHONE_BOOK, TITLE)
+        self.exchange(s, t.RECEIVE)
+        window = self.table_window(s, TITLE)
+        # Typing on the first name opens its field; Enter stores what it holds.
+        s.ok("char", window, "X")
+        self.assertEqual(s.ok("dlgtext", window, 55), "X")
+        s.ok("settext", window, 55, "Новое имя")
+        s.ok("key", f"{window}/55", 13)
+        s.ok("gone", f"{window}/55")
+        self.assertEqual(t.rows(s, "phbook")[0][0], "Новое имя")
+
+        self.exchange(s, t.WRITE)
+        on_phone = [phone_row(e) for e in s.sim.state()["phonebook"]]
+        self.assertEqual([r[0] for r in on_phone], ["Новое имя", "Мама", "Петров Пётр"])
 
 
 if __name__ == "__main__":

@@ -14,6 +14,8 @@ const Verb kVerbs[] = {
     {"post", 2, 2, false, VerbPost},
     {"send", 2, 2, false, VerbSend},
     {"close", 1, 1, false, VerbClose},
+    {"key", 2, 2, false, VerbKey},
+    {"char", 2, 2, false, VerbChar},
     {"text", 1, 1, true, VerbText},
     {"rect", 1, 1, true, VerbRect},
     {"client", 1, 1, true, VerbClient},

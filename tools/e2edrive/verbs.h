@@ -22,6 +22,8 @@ VMDRIVE_VERB(VerbWindows);
 VMDRIVE_VERB(VerbPost);
 VMDRIVE_VERB(VerbSend);
 VMDRIVE_VERB(VerbClose);
+VMDRIVE_VERB(VerbKey);
+VMDRIVE_VERB(VerbChar);
 VMDRIVE_VERB(VerbText);
 VMDRIVE_VERB(VerbRect);
 VMDRIVE_VERB(VerbClient);

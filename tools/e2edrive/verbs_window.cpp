@@ -115,6 +115,41 @@ VMDRIVE_VERB(VerbClose)
     return PostCommand(args, WM_CLOSE, false);
 }
 
+VMDRIVE_VERB(VerbKey)
+{
+    (void)options;
+    (void)out;
+    long long key = 0;
+    if (!NumberArg(args[1], key, "key"))
+        return Step::Usage;
+    HWND hwnd = nullptr;
+    Step step = Target(args[0], hwnd);
+    if (step != Step::Done)
+        return step;
+    if (!PostMessageA(hwnd, WM_KEYDOWN, static_cast<WPARAM>(key), 1)) {
+        SetWhy("PostMessage failed");
+        return Step::Retry;
+    }
+    return Step::Done;
+}
+
+VMDRIVE_VERB(VerbChar)
+{
+    (void)options;
+    (void)out;
+    HWND hwnd = nullptr;
+    Step step = Target(args[0], hwnd);
+    if (step != Step::Done)
+        return step;
+    for (unsigned char c : args[1]) {
+        if (!PostMessageA(hwnd, WM_CHAR, c, 1)) {
+            SetWhy("PostMessage failed");
+            return Step::Retry;
+        }
+    }
+    return Step::Done;
+}
+
 VMDRIVE_VERB(VerbSend)
 {
     (void)options;
