@@ -80,12 +80,6 @@ TEST(CalendarLayout, DaysFollowLeftToRightAndWrapToTheNextRow)
     EXPECT_EQ(CellOf(january, 31).top, 17 + 5 * 17);
 }
 
-TEST(CalendarLayout, FebruaryHasACellForEachOfItsDays)
-{
-    EXPECT_EQ(LayOutMonth(1, 2004, Width, Height).size(), 29u);
-    EXPECT_EQ(LayOutMonth(1, 2005, Width, Height).size(), 28u);
-}
-
 TEST(CalendarLayout, EveryMonthOfTheYearRangeFitsInSixRows)
 {
     const int lastRowBottom = 17 + 6 * 17;
