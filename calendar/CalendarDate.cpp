@@ -51,7 +51,10 @@ int64_t CalendarTimeOf(const CalendarDate& date)
     fields.tm_hour = date.hour;
     fields.tm_min = date.minute;
     fields.tm_sec = 0;
-    fields.tm_isdst = 0;
+    // The clock time the user picked, summer time included: with no
+    // daylight-saving correction a July choice would come back an hour off
+    // once written as a stamp in local time.
+    fields.tm_isdst = -1;
     const std::time_t result = std::mktime(&fields);
     return result == static_cast<std::time_t>(-1) ? -1 : static_cast<int64_t>(result);
 }

@@ -26,7 +26,7 @@ std::optional<CalendarDate> LocalDateOf(int64_t calendarTime);
 // the day into that month.
 CalendarDate StartDate(int64_t start, int64_t now);
 
-// The calendar time of `date`: its local time with seconds 0 and without
-// daylight-saving correction; -1 when a field is out of range or the C
-// library cannot convert it.
+// The calendar time of `date`: its local clock time (summer time where it
+// applies) with seconds 0; -1 when a field is out of range or the C library
+// cannot convert it.
 int64_t CalendarTimeOf(const CalendarDate& date);

@@ -6,6 +6,6 @@
 // Runs the date and time dialog modally over `owner`, starting at calendar
 // time `start` (0: now). Returns 1 for "Выбрать", 2 for "Отмена".
 INT_PTR RunDateTimeDialog(HWND owner, int64_t start);
-// The choice of the latest dialog as a calendar time: local time, seconds 0,
-// no daylight-saving correction; -1 when it cannot be converted.
+// The choice of the latest dialog as a calendar time: local clock time,
+// seconds 0; -1 when it cannot be converted.
 int64_t ChosenDateTime();

@@ -125,6 +125,8 @@ int64_t ParsePhoneStamp(const std::string& stamp)
     fields.tm_hour = hour;
     fields.tm_min = minute;
     fields.tm_sec = 0;
-    fields.tm_isdst = 0;
+    // The stamp's clock time as written, summer time included, so that it
+    // formats back to the same text.
+    fields.tm_isdst = -1;
     return static_cast<int64_t>(std::mktime(&fields));
 }

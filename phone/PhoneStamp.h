@@ -7,8 +7,8 @@
 // local conversion refuses (before 1970, for instance) is written in UTC.
 std::string FormatPhoneStamp(int64_t calendarTime);
 
-// The calendar time of a stamp YYYYMMDDTHHMMSS read as local time without
-// daylight-saving correction; the seconds are ignored and taken as 0.
+// The calendar time of a stamp YYYYMMDDTHHMMSS read as local clock time
+// (summer time where it applies); the seconds are ignored and taken as 0.
 // -1 when the text is not such a stamp (exactly 15 characters, digits
 // around a "T", fields within their ranges) or the conversion refuses it.
 int64_t ParsePhoneStamp(const std::string& stamp);

@@ -43,10 +43,10 @@ TEST_F(CalendarChoiceTest, TheChoiceIsLocalTimeWithSecondsZero)
     EXPECT_EQ(CalendarTimeOf({29, 2, 2004, 23, 59}), Utc(2004, 2, 29, 22, 59));
 }
 
-TEST_F(CalendarChoiceTest, SummerDatesGetNoDaylightSavingCorrection)
+TEST_F(CalendarChoiceTest, SummerDatesKeepTheirClockTime)
 {
-    // 12:00 in July is taken as winter time, UTC+1, not the clock's UTC+2.
-    EXPECT_EQ(CalendarTimeOf({1, 7, 2005, 12, 0}), Utc(2005, 7, 1, 11, 0));
+    // 12:00 in July is summer time, UTC+2.
+    EXPECT_EQ(CalendarTimeOf({1, 7, 2005, 12, 0}), Utc(2005, 7, 1, 10, 0));
 }
 
 TEST_F(CalendarChoiceTest, AFieldOutOfRangeGivesMinusOne)

@@ -76,3 +76,13 @@ TEST_F(PhoneStampTest, WhatIsNotAStampGivesMinusOne)
                              "20050307T240509", "20050307T146009", "20050229T000000"})
         EXPECT_EQ(ParsePhoneStamp(text), -1) << text;
 }
+
+TEST(PhoneStampSummer, AStampKeepsItsClockTimeWhereSummerTimeApplies)
+{
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+    for (const char* stamp : {"20050701T120000", "20050115T120000", "20051030T013000"})
+        EXPECT_EQ(FormatPhoneStamp(ParsePhoneStamp(stamp)), stamp);
+    unsetenv("TZ");
+    tzset();
+}
