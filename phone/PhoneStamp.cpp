@@ -4,6 +4,8 @@
 #include <ctime>
 #include <string_view>
 
+#include "calendar/CalendarDate.h"
+
 // Stamps run past 2038: the C library's time must be 64 bits on every target,
 // the 32-bit Windows build included.
 static_assert(sizeof(std::time_t) == 8, "64-bit time_t required");
@@ -88,13 +90,6 @@ int Field(std::string_view stamp, std::size_t offset, std::size_t count)
     return value;
 }
 
-int DaysInMonth(int year, int month)
-{
-    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    return month == 2 && leap ? 29 : days[month - 1];
-}
-
 bool IsStampShape(std::string_view stamp)
 {
     if (stamp.size() != StampLength || stamp[StampSeparator] != 'T')
@@ -110,23 +105,9 @@ int64_t ParsePhoneStamp(const std::string& stamp)
 {
     if (!IsStampShape(stamp))
         return -1;
-    const int year = Field(stamp, 0, 4);
-    const int month = Field(stamp, 4, 2);
-    const int day = Field(stamp, 6, 2);
-    const int hour = Field(stamp, 9, 2);
-    const int minute = Field(stamp, 11, 2);
-    // Out-of-range fields would be carried into the next day or month.
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59)
-        return -1;
-    std::tm fields{};
-    fields.tm_year = year - 1900;
-    fields.tm_mon = month - 1;
-    fields.tm_mday = day;
-    fields.tm_hour = hour;
-    fields.tm_min = minute;
-    fields.tm_sec = 0;
-    // The stamp's clock time as written, summer time included, so that it
-    // formats back to the same text.
-    fields.tm_isdst = -1;
-    return static_cast<int64_t>(std::mktime(&fields));
+    // Fields out of range (a 30th of February, hour 24) give -1 rather than
+    // being carried into the next day or month.
+    const CalendarDate date{Field(stamp, 6, 2), Field(stamp, 4, 2), Field(stamp, 0, 4), Field(stamp, 9, 2),
+                            Field(stamp, 11, 2)};
+    return CalendarTimeOf(date);
 }
