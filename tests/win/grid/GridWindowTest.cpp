@@ -139,8 +139,11 @@ TEST_F(GridTest, TheFramesDeleteAddAndEditCommandsArriveAsKeys)
     SendMessageA(frame, WM_COMMAND, IDM_EDIT, 0);
     SendMessageA(frame, WM_COMMAND, IDM_DELETE, 0);
     PumpMessages();
-    // Edit only selects the cell: nothing is stored by it.
-    EXPECT_EQ(model->requests, (std::vector<Request>{{"add", "", 0, 0, false}, {"delete", "", 1, 2, true}}));
+    // The first Edit selects the cell, the second opens its editor; Delete
+    // takes the focus from the editor, which stores the text it was given.
+    EXPECT_EQ(model->requests, (std::vector<Request>{{"add", "", 0, 0, false},
+                                                     {"edit", "r2c1", 1, 2, true},
+                                                     {"delete", "", 1, 2, true}}));
     EXPECT_EQ(model->RowsToChange()[2][1], "r2c1");
 }
 
