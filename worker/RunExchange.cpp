@@ -28,10 +28,11 @@ BOOL CALLBACK CloseBox(HWND window, LPARAM)
     return TRUE;
 }
 
-// The worker's own boxes (a refused record, a failed read) wait for the user;
-// at exit nobody will answer them.
-void CloseWorkerBoxes(const ExchangeWorker& worker)
+// Asks the worker to end at its next record, and closes its own boxes (a
+// refused record, a failed read): nobody will answer them now.
+void AskWorkerToStop(ExchangeWorker& worker)
 {
+    worker.RequestStop();
     if (worker.ThreadId())
         EnumThreadWindows(worker.ThreadId(), CloseBox, 0);
 }
@@ -72,8 +73,7 @@ void WaitForWorker(Application& app)
         if (closeAfterExchange) {
             if (!closeStart)
                 closeStart = GetTickCount();
-            worker->RequestStop();
-            CloseWorkerBoxes(*worker);
+            AskWorkerToStop(*worker);
             if (GetTickCount() - closeStart > ExitStopLimitMs) {
                 // The last resort: a worker that stays inside one exchange.
                 worker->Stop(true);
@@ -144,10 +144,8 @@ bool ExchangeRunning()
 void CloseFrameAfterExchange()
 {
     closeAfterExchange = true;
-    if (ExchangeWorker* worker = CurrentWorker()) {
-        worker->RequestStop();
-        CloseWorkerBoxes(*worker);
-    }
+    if (ExchangeWorker* worker = CurrentWorker())
+        AskWorkerToStop(*worker);
     CloseProgressDialog();
 }
 
@@ -160,8 +158,7 @@ void EndExchangeForExit(PhoneSession& session)
     CloseProgressDialog();
     const DWORD start = GetTickCount();
     while (worker->Running() && GetTickCount() - start < ExitStopLimitMs) {
-        worker->RequestStop();
-        CloseWorkerBoxes(*worker);
+        AskWorkerToStop(*worker);
         // Only what the worker sends is answered here (its progress items
         // wait for that); nothing else of the closing program runs.
         HANDLE thread = worker->Handle();
