@@ -1,4 +1,7 @@
 #include "ExchangeFixture.h"
+
+#include <functional>
+
 #include "grid/GridWindow.h"
 #include "models/TableDatabase.h"
 #include "models/TableModel.h"
@@ -46,6 +49,13 @@ protected:
     }
 
     std::string PhoneState() const { return ReadWholeFile(phone->Folder() + "\\phone.json"); }
+    bool PhoneReceived(const std::string& command) const
+    {
+        for (const std::string& received : phone->Commands())
+            if (received == command)
+                return true;
+        return false;
+    }
 
     std::unique_ptr<TableDatabase> database;
     std::unique_ptr<PhoneSimulator> phone;
@@ -57,6 +67,18 @@ size_t Count(const std::string& text, const std::string& part)
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++n;
     return n;
+}
+
+// Polls from the watcher's thread, which has no messages of its own to pump.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
 }
 
 bool IsProgressDialog(HWND dialog)
@@ -103,7 +125,7 @@ TEST_F(LiveExchangeTest, EnterDuringAWriteLeavesTheTableAloneUntilTheWriteHasEnd
             return;
         if (HWND dialog = ProgressDialogHandle())
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        Sleep(200);
+        WaitUntil([] { return ProgressDialogHandle() == nullptr; });
         PostMessageA(table, WM_CLOSE, 0, 0);
         PostMessageA(table, WM_KEYDOWN, VK_INSERT, 0);
         PostMessageA(frame, WM_COMMAND, IDM_INSERT, 0);
@@ -142,10 +164,11 @@ TEST_F(LiveExchangeTest, EnterDuringAReceiveStillOpensTheWholeTable)
     StartPhone(PhoneWithEntries(8, 10));
     ASSERT_TRUE(OpenPhoneBook());
     MessageBoxWatcher watcher;
-    watcher.OnDialog([](HWND dialog) {
+    watcher.OnDialog([this](HWND dialog) {
         if (!IsProgressDialog(dialog))
             return false;
-        Sleep(300);
+        // Enter while the records are being read.
+        WaitUntil([this] { return PhoneReceived("AT#PBOKR=1"); });
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         return true;
     });
@@ -172,7 +195,7 @@ TEST_F(LiveExchangeTest, ClosingTheFrameDuringAReceiveEndsSoonWithWholeRowsStore
     watcher.OnDialog([&](HWND dialog) {
         if (!IsProgressDialog(dialog))
             return false;
-        Sleep(2500);
+        WaitUntil([this] { return PhoneReceived("AT#PBOKR=3"); });
         closedAt = GetTickCount();
         PostMessageA(frameWindow, WM_CLOSE, 0, 0);
         return true;

@@ -57,7 +57,9 @@ TEST_F(ExchangeTest, EnterClosesTheDialogButTheCallerWaitsForTheWorkerWithTheFra
             PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
             for (int i = 0; i < 200 && ProgressDialogHandle(); ++i)
                 Sleep(10);
-            Sleep(100);
+            // The caller disables the frame as soon as the dialog has gone.
+            for (int i = 0; i < 200 && IsWindowEnabled(TheApp->frame); ++i)
+                Sleep(10);
             frameEnabledMeanwhile = IsWindowEnabled(TheApp->frame) != FALSE;
             // A command the user gives meanwhile does not act.
             PostMessageA(TheApp->frame, WM_COMMAND, IDM_TOOLBAR, 0);
