@@ -38,6 +38,15 @@ run_layer() {  # name, build dir, ctest args...
     failed=$((failed + fails))
 }
 
+# The include direction between the folders.
+echo "== layers"
+if python3 "$root/tools/check_layers.py" "$root" >"$VELARMON_BUILD/layers.log" 2>&1; then
+    passed=$((passed + 1))
+else
+    cat "$VELARMON_BUILD/layers.log"
+    failed=$((failed + 1))
+fi
+
 # The simulator's live tests time a real pty: a test that fails is run once
 # more before it counts as failed.
 run_layer unit "$VELARMON_BUILD/native" -j2 --repeat until-pass:2

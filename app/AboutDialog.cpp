@@ -1,6 +1,6 @@
 #include "app/AboutDialog.h"
 
-#include "app/DialogCentring.h"
+#include "common/DialogCentring.h"
 #include "res/resource.h"
 
 namespace {

@@ -9,6 +9,32 @@
 
 Application* TheApp = nullptr;
 
+// Deletes the application object for its one owner below.
+struct ApplicationDeleter {
+    void operator()(Application* app) const { delete app; }
+};
+
+namespace {
+std::unique_ptr<Application, ApplicationDeleter> owner;
+}  // namespace
+
+Application* CreateApplication(HINSTANCE instance)
+{
+    DestroyApplication();
+    owner.reset(new Application(instance));
+    TheApp = owner.get();
+    return TheApp;
+}
+
+void DestroyApplication()
+{
+    // Taken out of its owner first: what the destruction sets off (the
+    // frame's own destruction among it) finds no object to destroy again.
+    std::unique_ptr<Application, ApplicationDeleter> gone = std::move(owner);
+    gone.reset();
+    TheApp = nullptr;
+}
+
 Application::Application(HINSTANCE moduleInstance) : instance(moduleInstance)
 {
     SessionDescription.clear();
@@ -20,8 +46,7 @@ Application::~Application()
     closing = true;
     // A worker still running reads the tables and the database: it ends
     // before anything is taken down.
-    if (session)
-        EndExchangeForExit(*session);
+    EndExchangeForExit();
     if (frame)
         SaveSettings();
     // The frame gives up its menu first so that nothing refers to a
@@ -49,8 +74,8 @@ Application::~Application()
 void Application::OpenTable(int kind)
 {
     for (const auto& model : OpenTables) {
-        if (model->Kind() == kind && model->Grid()) {
-            SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(model->Grid()->Handle()), 0);
+        if (model->Kind() == kind && model->Window()) {
+            SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(model->Window()->Handle()), 0);
             RefreshCommands();
             return;
         }
@@ -58,15 +83,15 @@ void Application::OpenTable(int kind)
     if (kind < 0 || kind > 4)
         return;
     Application* const self = this;
-    std::unique_ptr<TableModel> model = CreateTableModel(kind);
+    std::unique_ptr<TableModel> model = CreateTableModel(kind, GridWindow::Make);
     // Building the model may show boxes without an owner, and meanwhile the
     // user may close the frame (this object is then gone) or open the same
     // table: the new model is then dropped, and its window with it.
-    if (TheApp != self || !model || !model->Grid())
+    if (TheApp != self || !model || !model->Window())
         return;
     for (const auto& open : OpenTables) {
-        if (open->Kind() == kind && open->Grid()) {
-            SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open->Grid()->Handle()), 0);
+        if (open->Kind() == kind && open->Window()) {
+            SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(open->Window()->Handle()), 0);
             RefreshCommands();
             return;
         }
@@ -78,8 +103,8 @@ void Application::OpenTable(int kind)
 void Application::CloseActiveTable()
 {
     for (const auto& model : OpenTables) {
-        if (model->Grid() && model->Grid()->IsActive()) {
-            model->Grid()->Close();
+        if (model->Window() && model->Window()->IsActive()) {
+            model->Window()->Close();
             break;
         }
     }
@@ -90,9 +115,8 @@ void Application::CloseAllTables()
 {
     while (!OpenTables.empty()) {
         const size_t before = OpenTables.size();
-        GridWindow* grid = OpenTables.front()->Grid();
-        if (grid)
-            grid->Close();
+        if (TableWindow* window = OpenTables.front()->Window())
+            window->Close();
         // A window that did not take its model with it is dropped here, so
         // the loop always ends.
         if (OpenTables.size() == before)
@@ -104,7 +128,7 @@ void Application::CloseAllTables()
 void Application::ForgetTable(HWND window)
 {
     auto it = std::find_if(OpenTables.begin(), OpenTables.end(), [window](const auto& model) {
-        return model->Grid() && model->Grid()->Handle() == window;
+        return model->Window() && model->Window()->Handle() == window;
     });
     if (it == OpenTables.end())
         return;
@@ -116,15 +140,15 @@ void Application::ForgetTable(HWND window)
 GridWindow* Application::FindGridWindow(HWND window) const
 {
     for (const auto& model : OpenTables)
-        if (model->Grid() && model->Grid()->Handle() == window)
-            return model->Grid();
+        if (model->Window() && model->Window()->Handle() == window)
+            return GridOf(*model);
     return nullptr;
 }
 
 TableModel* Application::FindModel(const GridWindow* grid) const
 {
     for (const auto& model : OpenTables)
-        if (grid && model->Grid() == grid)
+        if (grid && GridOf(*model) == grid)
             return model.get();
     return nullptr;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/GdiObjects.h"
+#include "common/AppLink.h"
 
 class PhoneSession;
 class TableModel;
@@ -24,11 +25,10 @@ struct Settings {
 extern const char* const SettingsKeyPath;
 
 // The one application object: the frame and its bars, the open tables, the
-// background pictures and the phone session. Reached through TheApp.
+// background pictures and the phone session. Reached through TheApp; made by
+// CreateApplication and destroyed by DestroyApplication only.
 class Application {
 public:
-    explicit Application(HINSTANCE instance);
-    ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -74,6 +74,11 @@ public:
     std::unique_ptr<PhoneSession> session;
 
 private:
+    friend Application* CreateApplication(HINSTANCE instance);
+    friend struct ApplicationDeleter;
+    explicit Application(HINSTANCE instance);
+    ~Application();
+
     void CreateBars();
     void SetFrameMenu(HMENU& slot, int resourceId, bool withWindowMenu);
     void ApplyVisibility(HWND bar, DWORD setting, int command);
@@ -88,7 +93,13 @@ private:
     bool closing = false;
 };
 
-extern Application* TheApp;
+// Makes the one application object (reading the settings) and sets TheApp
+// to it; an object made before is destroyed first.
+Application* CreateApplication(HINSTANCE instance);
+// Destroys the application object, if there is one (saving the settings),
+// and clears TheApp. Called by the frame's destruction and at the end of the
+// program, whichever comes first.
+void DestroyApplication();
 
 // Registers the frame window class; false when the system refuses.
 bool RegisterFrameClass(HINSTANCE instance);

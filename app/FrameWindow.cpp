@@ -3,6 +3,7 @@
 
 #include "app/Application.h"
 #include "app/FrameRect.h"
+#include "app/SplashDialog.h"
 #include "phone/PhoneSession.h"
 #include "res/resource.h"
 #include "worker/RunExchange.h"
@@ -52,11 +53,10 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         app->OnInitMenu(reinterpret_cast<HMENU>(wParam));
         return 0;
     case VM_EXCHANGE_DONE:
-        if (app->session)
-            app->session->OnExchangeFinished(wParam);
+        FinishExchange(wParam);
         return 0;
     case WM_DESTROY:
-        delete app;
+        DestroyApplication();
         PostQuitMessage(0);
         return 0;
     default:
@@ -86,7 +86,7 @@ HWND Application::CreateFrame(HINSTANCE moduleInstance, int showCommand)
 {
     instance = moduleInstance;
     session = std::make_unique<PhoneSession>();
-    if (!session->StartSession())
+    if (!StartSessionWithSplash(*session))
         return nullptr;
 
     SavedRect saved{settings.winXPos, settings.winYPos, settings.winWidth, settings.winHeight};

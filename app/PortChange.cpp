@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/PortDialog.h"
+#include "app/SplashDialog.h"
 #include "phone/PhoneSession.h"
 #include "serial/SerialPort.h"
 
@@ -21,7 +22,7 @@ void ChangePort(Application& app)
     // the tables while the session is rebuilt under them.
     HWND frame = app.frame;
     const bool wasDisabled = EnableWindow(frame, FALSE) != FALSE;
-    const bool started = app.session && app.session->StartSession();
+    const bool started = app.session && StartSessionWithSplash(*app.session);
     if (!wasDisabled)
         EnableWindow(frame, TRUE);
     if (!started) {

@@ -1,7 +1,7 @@
 #include "app/PortDialog.h"
 
 #include "app/Application.h"
-#include "app/DialogCentring.h"
+#include "common/DialogCentring.h"
 #include "app/PortList.h"
 #include "res/resource.h"
 #include "serial/CommPortSetting.h"

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 #include "app/Application.h"
 #include "phone/PhoneSession.h"
-#include "phone/SmsSending.h"
+#include "worker/SmsSending.h"
 #include "res/resource.h"
 
 namespace {

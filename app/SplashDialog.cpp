@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/DialogCentring.h"
+#include "app/PortDialog.h"
+#include "common/DialogCentring.h"
+#include "phone/PhoneSession.h"
 #include "res/resource.h"
 
 namespace {
@@ -38,4 +40,21 @@ HWND CreateSplashDialog(HINSTANCE instance)
 void SplashStep(HWND splash, int step)
 {
     SendMessageA(splash, VM_PROGRESS_POS, static_cast<WPARAM>(step), 0);
+}
+
+bool StartSessionWithSplash(PhoneSession& session)
+{
+    HWND splash = CreateSplashDialog(GetModuleHandleA(nullptr));
+    UpdateWindow(splash);
+    SessionStartUi ui;
+    // No message loop runs during the start: each step is painted at once.
+    ui.showStep = [splash](int step) {
+        SplashStep(splash, step);
+        UpdateWindow(splash);
+    };
+    ui.choosePort = [splash] { return RunPortDialog(splash) == 1; };
+    const bool ready = session.StartSession(ui);
+    if (splash)
+        DestroyWindow(splash);
+    return ready;
 }

@@ -9,3 +9,10 @@ void SplashStep(HWND splash, int step);
 
 // The steps of the phone's preparation.
 constexpr int SplashStepCount = 12;
+
+class PhoneSession;
+
+// Starts the phone session behind the splash window: every start-up step
+// moves its progress bar, and a failed port or phone offers the port dialog
+// over it. Returns what StartSession returns.
+bool StartSessionWithSplash(PhoneSession& session);

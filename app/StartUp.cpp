@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 #include "app/Application.h"
 #include "db/Database.h"
 #include "res/resource.h"
@@ -38,7 +38,7 @@ int RunApplication(HINSTANCE instance, int showCommand)
         return 0;
     }
 
-    TheApp = new Application(instance);
+    CreateApplication(instance);
     int exitCode = 0;
     if (RegisterFrameClass(instance) && TheApp->CreateFrame(instance, showCommand)) {
         TheApp->ReleaseBackBuffer();
@@ -46,7 +46,6 @@ int RunApplication(HINSTANCE instance, int showCommand)
     }
 
     TheDatabase().Disconnect();
-    delete TheApp;
-    TheApp = nullptr;
+    DestroyApplication();
     return exitCode;
 }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Application.h"
-#include "app/DialogCentring.h"
+#include "common/AppLink.h"
+#include "common/DialogCentring.h"
 #include "calendar/CalendarControl.h"
 #include "calendar/CalendarDate.h"
 #include "calendar/CalendarMonth.h"
@@ -50,8 +50,8 @@ void SetDayRange(HWND dialog, int days)
 
 RECT CentringReference(HWND dialog)
 {
-    if (TheApp && TheApp->frame)
-        return WindowRectOf(TheApp->frame);
+    if (HWND frame = AppFrame())
+        return WindowRectOf(frame);
     HWND owner = GetWindow(dialog, GW_OWNER);
     return owner ? WindowRectOf(owner) : ScreenRect();
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Application.h"
+#include "common/AppLink.h"
 #include "models/RowEdits.h"
 #include "models/TableModel.h"
 
@@ -43,6 +43,16 @@ GridWindow::GridWindow(RowSet* rows, std::vector<ColumnSpec>* columns, std::stri
 }
 
 GridWindow::~GridWindow() = default;
+
+std::unique_ptr<TableWindow> GridWindow::Make(RowSet* rows, std::vector<ColumnSpec>* columns, const std::string& note)
+{
+    return std::make_unique<GridWindow>(rows, columns, note);
+}
+
+GridWindow* GridOf(const TableModel& model)
+{
+    return dynamic_cast<GridWindow*>(model.Window());
+}
 
 HWND GridWindow::Create()
 {
@@ -109,12 +119,12 @@ GridShape GridWindow::Shape() const
 
 TableModel* GridWindow::Model() const
 {
-    return TheApp ? TheApp->FindModel(this) : nullptr;
+    return AppFindModel(this);
 }
 
 bool GridWindow::StillShown(HWND window) const
 {
-    return window && TheApp && TheApp->FindGridWindow(window) == this;
+    return window && AppFindGrid(window) == this;
 }
 
 void GridWindow::ApplyFont(const LOGFONTA& chosen, COLORREF color)

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "app/MDIChild.h"
+#include "grid/MDIChild.h"
 #include "db/DbTypes.h"
 #include "grid/GdiHandle.h"
 #include "grid/GridLayout.h"
 #include "grid/GridView.h"
 #include "grid/TableSnapshot.h"
 #include "models/ColumnSpec.h"
+#include "models/TableWindow.h"
 
 class TableModel;
 
@@ -18,10 +19,18 @@ class TableModel;
 // headings, numbered rows, a current row or cell and scroll bars, and sends
 // every add, edit, delete and undo request to the model. The model owns the
 // rows, the column descriptions and this object.
-class GridWindow : public MDIChild {
+class GridWindow : public MDIChild, public TableWindow {
 public:
     GridWindow(RowSet* rows, std::vector<ColumnSpec>* columns, std::string note);
     ~GridWindow() override;
+
+    // The window that draws a model's rows: every table window is a grid.
+    static std::unique_ptr<TableWindow> Make(RowSet* rows, std::vector<ColumnSpec>* columns, const std::string& note);
+
+    HWND Handle() const override { return MDIChild::Handle(); }
+    void Close() override { MDIChild::Close(); }
+    bool IsActive() const override { return MDIChild::IsActive(); }
+    void Paint() override { MDIChild::Paint(); }
 
     // Creates the window with the system's default placement, or at the given
     // place; none (after a message) when the system refuses.
@@ -42,18 +51,18 @@ public:
 
     // Position and state the model and the other grid operations use.
     const GridView& View() const { return view_; }
-    int CurrentRow() const { return view_.currentRow; }
+    int CurrentRow() const override { return view_.currentRow; }
     int CurrentColumn() const { return view_.currentColumn; }
     int FirstVisibleRow() const { return view_.firstRow; }
-    void SetCurrentRow(int row) { view_.currentRow = row; }
+    void SetCurrentRow(int row) override { view_.currentRow = row; }
     void SetCurrentColumn(int column) { view_.currentColumn = column; }
-    void SetFirstVisibleRow(int row) { view_.firstRow = row < 0 ? 0 : row; }
+    void SetFirstVisibleRow(int row) override { view_.firstRow = row < 0 ? 0 : row; }
     bool IsReadOnly() const { return view_.readOnly; }
     bool InCellMode() const { return view_.cellMode; }
     const std::string& Title() const { return title_; }
     const std::string& Note() const { return note_; }
-    void SetTitle(const std::string& title) { title_ = title; }
-    void SetNote(const std::string& note) { note_ = note; }
+    void SetTitle(const std::string& title) override { title_ = title; }
+    void SetNote(const std::string& note) override { note_ = note; }
     const RowSet& Rows() const;
     const std::vector<ColumnSpec>& Columns() const;
 
@@ -118,3 +127,6 @@ private:
     FontHandle boldFont_;
     COLORREF textColor_;
 };
+
+// The grid that shows a model's rows; none when the model has no window.
+GridWindow* GridOf(const TableModel& model);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Application.h"
+#include "common/AppLink.h"
 #include "calendar/DateTimeDialog.h"
 #include "grid/EditorRules.h"
 #include "models/ColumnSpec.h"
@@ -35,7 +35,7 @@ HWND openEditor = nullptr;
 GridWindow* GridOf(HWND control)
 {
     HWND parent = GetParent(control);
-    return parent && TheApp ? TheApp->FindGridWindow(parent) : nullptr;
+    return parent ? AppFindGrid(parent) : nullptr;
 }
 
 void Commit(HWND control, const std::string& text)
@@ -197,7 +197,7 @@ void ChooseDate(HWND control)
     if (RunDateTimeDialog(control, start) != IDOK)
         return;
     // The table window may have gone while the dialog was open.
-    grid = TheApp ? TheApp->FindGridWindow(gridWindow) : nullptr;
+    grid = AppFindGrid(gridWindow);
     const int64_t chosen = ChosenDateTime();
     if (!grid || chosen < 0)
         return;

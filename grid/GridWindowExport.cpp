@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 #include "grid/GridWindow.h"
 #include "grid/RtfWriter.h"
 #include "grid/WaitCursor.h"

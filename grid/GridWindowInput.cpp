@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/Application.h"
+#include "common/AppLink.h"
 #include "grid/GridInput.h"
 #include "grid/GridScroll.h"
 #include "grid/GridWindow.h"

@@ -1,5 +1,5 @@
-#include "app/Application.h"
-#include "app/DialogCentring.h"
+#include "common/AppLink.h"
+#include "common/DialogCentring.h"
 #include "grid/GridWindow.h"
 #include "grid/RowSorting.h"
 #include "grid/WaitCursor.h"
@@ -26,7 +26,7 @@ INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_INITDIALOG:
         SearchTarget = reinterpret_cast<GridWindow*>(lParam);
-        CentreAndShow(dialog, WindowRectOf(TheApp ? TheApp->frame : nullptr));
+        CentreAndShow(dialog, WindowRectOf(AppFrame()));
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -87,7 +87,7 @@ void GridWindow::FindNext(const std::string& text, bool continuing)
 
 void GridWindow::ShowSearch()
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), TheApp ? TheApp->frame : nullptr,
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), AppFrame(),
                     SearchProc, reinterpret_cast<LPARAM>(this));
     SearchTarget = nullptr;
 }

@@ -1,8 +1,7 @@
 #include "models/DatabaseTableModel.h"
 
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 #include "db/Database.h"
-#include "grid/GridWindow.h"
 #include "models/ModelMessages.h"
 #include "models/RowEdits.h"
 
@@ -33,8 +32,8 @@ void DatabaseTableModel::CellEdited(const std::string& text, int column, int row
 {
     if (!apply || !IsStoredCell(rows_, column, row))
         return;
-    if (grid_)
-        grid_->SetReadOnly(false);
+    if (window_)
+        window_->SetReadOnly(false);
     Database& database = TheDatabase();
     if (!database.UpdateCell(tableName_, column, rows_[row].back(), text)) {
         ShowModelError(database.LastMessage());

@@ -14,5 +14,5 @@ public:
     void DeleteRow(int column, int row, bool cellMode) override;
 
 protected:
-    explicit DatabaseTableModel(TableKind kind) : GenericTableModel(kind) {}
+    DatabaseTableModel(TableKind kind, const TableWindowMaker& makeWindow) : GenericTableModel(kind, makeWindow) {}
 };

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include "app/AppMessages.h"
-#include "app/Application.h"
-#include "app/MDIChild.h"
+#include "common/AppLink.h"
+#include "common/AppMessages.h"
 #include "db/Database.h"
-#include "grid/GridWindow.h"
 #include "models/MediaCatalogue.h"
 #include "models/ModelMessages.h"
 #include "models/RowEdits.h"
@@ -28,7 +26,7 @@ private:
 };
 }  // namespace
 
-GenericTableModel::GenericTableModel(TableKind kind) : TableModel(kind)
+GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& makeWindow) : TableModel(kind)
 {
     {
         // The photo and movie lists come from the phone each time their
@@ -46,7 +44,7 @@ GenericTableModel::GenericTableModel(TableKind kind) : TableModel(kind)
     }
     title_ = NewTableTitle;
     note_.clear();
-    OpenWindow();
+    OpenWindow(makeWindow);
     changes_.clear();
 }
 
@@ -72,40 +70,42 @@ bool GenericTableModel::LoadRows()
     return TheDatabase().SelectRows(tableName_, rows_, {}, {}, "id");
 }
 
-void GenericTableModel::OpenWindow()
+void GenericTableModel::OpenWindow(const TableWindowMaker& makeWindow)
 {
     // The loading's boxes have no owner: the user may have closed the frame
     // meanwhile, and then there is nothing to open a window in.
-    if (!TheApp)
+    if (!TheApp || !makeWindow)
         return;
-    grid_ = std::make_unique<GridWindow>(&rows_, &columns_, note_);
-    grid_->SetReadOnly(true);
-    // A window the system refused leaves the grid object without one; the
+    window_ = makeWindow(&rows_, &columns_, note_);
+    if (!window_)
+        return;
+    window_->SetReadOnly(true);
+    // A window the system refused leaves the window object without one; the
     // model stays open all the same.
-    if (HWND window = grid_->Create())
+    if (HWND window = window_->Create())
         SetWindowTextA(window, title_.c_str());
 }
 
 void GenericTableModel::Present()
 {
     title_ = CatalogueEntryOf(kind_).caption;
-    if (!grid_)
+    if (!window_)
         return;
-    if (grid_->Handle())
-        SetWindowTextA(grid_->Handle(), title_.c_str());
-    grid_->SetTitle(title_);
-    grid_->SetNote(note_);
-    grid_->SetReadOnly(false);
+    if (window_->Handle())
+        SetWindowTextA(window_->Handle(), title_.c_str());
+    window_->SetTitle(title_);
+    window_->SetNote(note_);
+    window_->SetReadOnly(false);
 }
 
 void GenericTableModel::ShowNewRow(int index)
 {
-    if (!grid_)
+    if (!window_)
         return;
-    grid_->SetCurrentRow(index);
-    grid_->SetFirstVisibleRow(index);
-    if (grid_->Handle())
-        SendMessageA(grid_->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, index & 0xFFFF), 0);
+    window_->SetCurrentRow(index);
+    window_->SetFirstVisibleRow(index);
+    if (window_->Handle())
+        SendMessageA(window_->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, index & 0xFFFF), 0);
 }
 
 void GenericTableModel::AddRow()
@@ -124,12 +124,12 @@ void GenericTableModel::AddRow()
 
 void GenericTableModel::CellEdited(const std::string& text, int column, int row, bool apply)
 {
-    if (!apply || !StoreCellText(rows_, columns_.size(), column, row, text) || !grid_)
+    if (!apply || !StoreCellText(rows_, columns_.size(), column, row, text) || !window_)
         return;
     if (static_cast<std::size_t>(column) + 1 < columns_.size())
-        grid_->Paint();
-    else if (grid_->Handle())
-        SendMessageA(grid_->Handle(), WM_HSCROLL, SB_LINELEFT, 0);
+        window_->Paint();
+    else if (window_->Handle())
+        SendMessageA(window_->Handle(), WM_HSCROLL, SB_LINELEFT, 0);
 }
 
 void GenericTableModel::DeleteRow(int column, int row, bool cellMode)
@@ -145,13 +145,13 @@ void GenericTableModel::DeleteRow(int column, int row, bool cellMode)
     if (!record)
         return;
     changes_.push_back(std::move(*record));
-    if (!grid_)
+    if (!window_)
         return;
     if (!lastRow) {
-        grid_->Paint();
+        window_->Paint();
         return;
     }
-    grid_->SetCurrentRow(grid_->CurrentRow() > 0 ? grid_->CurrentRow() - 1 : 0);
-    if (grid_->Handle())
-        SendMessageA(grid_->Handle(), WM_VSCROLL, SB_LINEUP, 0);
+    window_->SetCurrentRow(window_->CurrentRow() > 0 ? window_->CurrentRow() - 1 : 0);
+    if (window_->Handle())
+        SendMessageA(window_->Handle(), WM_VSCROLL, SB_LINEUP, 0);
 }

@@ -13,9 +13,9 @@ public:
 
 protected:
     // Loads the table of `kind` and opens its window, still read-only and
-    // titled "Новая таблица". Without a grid afterwards, loading failed and
-    // the user was told.
-    explicit GenericTableModel(TableKind kind);
+    // titled "Новая таблица", made by `makeWindow`. Without a window
+    // afterwards, loading failed and the user was told.
+    GenericTableModel(TableKind kind, const TableWindowMaker& makeWindow);
     // Names the window after the table and lets the user edit it.
     void Present();
     // Makes row `index` current and the first one shown.
@@ -24,5 +24,5 @@ protected:
 private:
     bool LoadColumns();
     bool LoadRows();
-    void OpenWindow();
+    void OpenWindow(const TableWindowMaker& makeWindow);
 };

@@ -4,5 +4,5 @@
 // The memo window (table memo); records count from id 0.
 class MemoModel : public DatabaseTableModel {
 public:
-    MemoModel() : DatabaseTableModel(kMemoKind) { Present(); }
+    explicit MemoModel(const TableWindowMaker& makeWindow) : DatabaseTableModel(kMemoKind, makeWindow) { Present(); }
 };

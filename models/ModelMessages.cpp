@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 
 void ShowModelError(const std::string& text)
 {

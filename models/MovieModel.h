@@ -5,5 +5,5 @@
 // window opens; edits stay in the window.
 class MovieModel : public GenericTableModel {
 public:
-    MovieModel() : GenericTableModel(kMovieKind) { Present(); }
+    explicit MovieModel(const TableWindowMaker& makeWindow) : GenericTableModel(kMovieKind, makeWindow) { Present(); }
 };

@@ -4,5 +4,5 @@
 // The phone book window (table phbook); records count from id 1.
 class PhoneBookModel : public DatabaseTableModel {
 public:
-    PhoneBookModel() : DatabaseTableModel(kPhoneBookKind) { Present(); }
+    explicit PhoneBookModel(const TableWindowMaker& makeWindow) : DatabaseTableModel(kPhoneBookKind, makeWindow) { Present(); }
 };

@@ -5,5 +5,5 @@
 // window opens; edits stay in the window.
 class PhotoModel : public GenericTableModel {
 public:
-    PhotoModel() : GenericTableModel(kPhotoKind) { Present(); }
+    explicit PhotoModel(const TableWindowMaker& makeWindow) : GenericTableModel(kPhotoKind, makeWindow) { Present(); }
 };

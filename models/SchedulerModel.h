@@ -4,5 +4,5 @@
 // The scheduler window (table sched); records count from id 0.
 class SchedulerModel : public DatabaseTableModel {
 public:
-    SchedulerModel() : DatabaseTableModel(kSchedulerKind) { Present(); }
+    explicit SchedulerModel(const TableWindowMaker& makeWindow) : DatabaseTableModel(kSchedulerKind, makeWindow) { Present(); }
 };

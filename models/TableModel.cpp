@@ -1,7 +1,5 @@
 #include "models/TableModel.h"
 
-#include "grid/GridWindow.h"
-
 TableModel::TableModel(TableKind kind) : kind_(kind) {}
 
 TableModel::~TableModel()
@@ -9,14 +7,9 @@ TableModel::~TableModel()
     // The window reads the rows and columns in place, so it goes first. It is
     // taken out of the model before it closes, so that its destruction does
     // not find this model again.
-    std::unique_ptr<GridWindow> grid = std::move(grid_);
-    if (grid)
-        grid->Close();
-}
-
-GridWindow* TableModel::GetGrid() const
-{
-    return grid_.get();
+    std::unique_ptr<TableWindow> window = std::move(window_);
+    if (window)
+        window->Close();
 }
 
 void TableModel::ClearModified()

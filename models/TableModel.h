@@ -7,11 +7,10 @@
 #include "models/ChangeRecord.h"
 #include "models/ColumnSpec.h"
 #include "models/TableCatalogue.h"
-
-class GridWindow;
+#include "models/TableWindow.h"
 
 // A database table shown in a window. The model reads the table and its
-// column descriptions, owns the rows, the descriptions and the grid window
+// column descriptions, owns the rows, the descriptions and the window
 // that draws them in place, and carries out the grid's add, edit and delete
 // requests. The frame makes one per open table window and deletes it when
 // the window is destroyed.
@@ -21,8 +20,6 @@ public:
     TableModel(const TableModel&) = delete;
     TableModel& operator=(const TableModel&) = delete;
 
-    // The grid window, or none when the table could not be loaded.
-    virtual GridWindow* GetGrid() const;
     virtual void ClearModified();
     virtual void AddRow();
     // A cell's new text; nothing happens unless `apply` is set.
@@ -33,7 +30,8 @@ public:
     virtual int ChangeCount() const;
 
     TableKind Kind() const { return kind_; }
-    GridWindow* Grid() const { return GetGrid(); }
+    // The table's window, or none when the table could not be loaded.
+    TableWindow* Window() const { return window_.get(); }
     // The rows in window order; the phone transfers read (and may complete)
     // them while the user waits for the exchange.
     RowSet& Rows() { return rows_; }
@@ -48,7 +46,7 @@ protected:
     explicit TableModel(TableKind kind);
 
     RowSet rows_;
-    std::unique_ptr<GridWindow> grid_;
+    std::unique_ptr<TableWindow> window_;
     std::vector<ColumnSpec> columns_;
     std::vector<ChangeRecord> changes_;
     TableKind kind_;
@@ -59,6 +57,7 @@ protected:
     std::string tableName_;
 };
 
-// Builds the model of a TableKind 0..4, or nothing for another kind. The
-// model has no grid when its table could not be loaded.
-std::unique_ptr<TableModel> CreateTableModel(int kind);
+// Builds the model of a TableKind 0..4, or nothing for another kind; its
+// window object comes from `makeWindow`. The model has no window when its
+// table could not be loaded.
+std::unique_ptr<TableModel> CreateTableModel(int kind, const TableWindowMaker& makeWindow);

@@ -3,13 +3,11 @@
 #include <string>
 
 #include "db/Database.h"
-#include "models/TableModel.h"
 #include "phone/MemoRecord.h"
 #include "phone/PhoneSession.h"
+#include "phone/PhoneStamp.h"
 #include "phone/RowDebug.h"
-#include "phone/TransferBoxes.h"
-#include "phone/TransferTable.h"
-#include "worker/ProgressDialog.h"
+#include "phone/TransferHost.h"
 
 namespace {
 const char Table[] = "memo";
@@ -21,22 +19,22 @@ bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnit
 }
 }  // namespace
 
-void ReadMemos(PhoneSession& session)
+void ReadMemos(PhoneSession& session, TransferHost& host)
 {
     Database& database = TheDatabase();
     database.DeleteAllRows(Table);
-    WaitForProgressDialog();
-    AnnounceRecordCount(Positions);
+    host.WaitForProgress();
+    host.AnnounceRecordCount(Positions);
 
     for (int i = 0; i < Positions; ++i) {
         // The program is closing: what was read so far stays in the table.
-        if (session.StopRequested())
+        if (host.StopRequested())
             return;
         if (!Exchange(session, "AT#PIMMR=" + std::to_string(i))) {
-            ShowReadFailed();
+            host.ReadFailed();
             return;
         }
-        PostProgressPosition(static_cast<WPARAM>(i));
+        host.ReportPosition(i);
         MemoEntry entry;
         const EntryParse parse = ParseMemoEntry(session.ReplyBuffer, entry);
         if (parse == EntryParse::Absent)
@@ -45,28 +43,28 @@ void ReadMemos(PhoneSession& session)
             return;
         TextRow row{entry.stamp, entry.text, std::to_string(i)};
         if (database.InsertRow(Table, row) != 1)
-            ShowDatabaseMessage();
+            host.DatabaseRefused();
     }
 }
 
-void WriteMemos(PhoneSession& session)
+void WriteMemos(PhoneSession& session, TransferHost& host)
 {
-    TableModel* model = ActiveTableOf(kMemoKind);
-    if (!model)
+    RowSet* active = host.ActiveRows(kMemoKind);
+    if (!active)
         return;
     if (!Exchange(session, "AT#PIMMW=D", 2)) {
-        ShowEraseFailed();
+        host.EraseFailed();
         return;
     }
-    RowSet& rows = model->Rows();
-    AnnounceRecordCount(static_cast<long long>(rows.size()));
+    RowSet& rows = *active;
+    host.AnnounceRecordCount(static_cast<long long>(rows.size()));
 
     bool stampsFilled = false;
     for (size_t r = 0; r < rows.size(); ++r) {
         // The program is closing: the phone still hears the end of the write.
-        if (session.StopRequested())
+        if (host.StopRequested())
             break;
-        PostProgressPosition(r);
+        host.ReportPosition(static_cast<long long>(r));
         TextRow& row = rows[r];
         if (row.size() < 2)
             continue;
@@ -79,6 +77,6 @@ void WriteMemos(PhoneSession& session)
             ShowRowDebug(row);
     }
     if (stampsFilled)
-        RedrawTable(*model);
+        host.RedrawActiveTable();
     Exchange(session, "AT#PIMSY=S");
 }

@@ -4,13 +4,11 @@
 #include <string>
 
 #include "db/Database.h"
-#include "models/TableModel.h"
 #include "phone/PhoneBookRecord.h"
 #include "phone/PhoneSession.h"
+#include "phone/PhoneStamp.h"
 #include "phone/RowDebug.h"
-#include "phone/TransferBoxes.h"
-#include "phone/TransferTable.h"
-#include "worker/ProgressDialog.h"
+#include "phone/TransferHost.h"
 
 namespace {
 const char Table[] = "phbook";
@@ -21,30 +19,30 @@ bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnit
 }
 }  // namespace
 
-void ReadPhoneBook(PhoneSession& session)
+void ReadPhoneBook(PhoneSession& session, TransferHost& host)
 {
     Database& database = TheDatabase();
     database.DeleteAllRows(Table);
     // The phone shows its entries only to a program that returns its key.
     if (!Exchange(session, "AT#PCKEY=" + std::to_string(session.PhoneKey)) || !Exchange(session, "AT#PBSEL?")) {
-        ShowReadFailed();
+        host.ReadFailed();
         return;
     }
     const std::optional<int> last = ParsePhoneBookCapacity(session.ReplyBuffer);
     if (!last)
         return;
-    WaitForProgressDialog();
-    AnnounceRecordCount(*last);
+    host.WaitForProgress();
+    host.AnnounceRecordCount(*last);
 
     for (int i = 1; i <= *last; ++i) {
         // The program is closing: what was read so far stays in the table.
-        if (session.StopRequested())
+        if (host.StopRequested())
             return;
         if (!Exchange(session, "AT#PBOKR=" + std::to_string(i))) {
-            ShowReadFailed();
+            host.ReadFailed();
             return;
         }
-        PostProgressPosition(static_cast<WPARAM>(i));
+        host.ReportPosition(i);
         TextRow row;
         const EntryParse parse = ParsePhoneBookEntry(session.ReplyBuffer, row);
         if (parse == EntryParse::Absent)
@@ -54,28 +52,28 @@ void ReadPhoneBook(PhoneSession& session)
             return;
         row.push_back(std::to_string(i));
         if (database.InsertRow(Table, row) != 1)
-            ShowDatabaseMessage();
+            host.DatabaseRefused();
     }
 }
 
-void WritePhoneBook(PhoneSession& session)
+void WritePhoneBook(PhoneSession& session, TransferHost& host)
 {
-    TableModel* model = ActiveTableOf(kPhoneBookKind);
-    if (!model)
+    RowSet* active = host.ActiveRows(kPhoneBookKind);
+    if (!active)
         return;
     if (!Exchange(session, "AT#PBOKW=D", 2)) {
-        ShowEraseFailed();
+        host.EraseFailed();
         return;
     }
-    RowSet& rows = model->Rows();
-    AnnounceRecordCount(static_cast<long long>(rows.size()));
+    RowSet& rows = *active;
+    host.AnnounceRecordCount(static_cast<long long>(rows.size()));
 
     bool stampsFilled = false;
     for (size_t r = 0; r < rows.size(); ++r) {
         // The program is closing: the phone still hears the end of the write.
-        if (session.StopRequested())
+        if (host.StopRequested())
             break;
-        PostProgressPosition(r);
+        host.ReportPosition(static_cast<long long>(r));
         TextRow& row = rows[r];
         if (row.size() < 2 || row.front().empty())
             continue;
@@ -86,7 +84,7 @@ void WritePhoneBook(PhoneSession& session)
             ShowRowDebug(row);
     }
     if (stampsFilled)
-        RedrawTable(*model);
+        host.RedrawActiveTable();
 
     // The phone wants these three in exactly this letter case.
     Exchange(session, "AT#PBEND=E");

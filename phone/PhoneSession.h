@@ -1,10 +1,20 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "phone/AtExchange.h"
-#include "worker/ExchangeWorker.h"
+
+// What the start of a session shows and asks on the way; the application
+// shell supplies both.
+struct SessionStartUi {
+    // Moves the start-up progress to `step` (of 12) and shows it at once.
+    std::function<void(int step)> showStep;
+    // After a port that would not open or a phone that did not answer:
+    // offers another port. True when the user chose one, to be tried next.
+    std::function<bool()> choosePort;
+};
 
 // The conversation with the one phone: started when the frame is created and
 // after a port change, ended when the application closes.
@@ -15,11 +25,11 @@ public:
     PhoneSession(const PhoneSession&) = delete;
     PhoneSession& operator=(const PhoneSession&) = delete;
 
-    // Opens the port of the CommPort setting and prepares the phone behind the
-    // splash window, offering the port dialog when the port or the phone fails.
-    // True when the phone is ready for work; false when the user cancelled the
-    // port dialog or the phone's key reply lacked its prefix.
-    bool StartSession();
+    // Opens the port of the CommPort setting and prepares the phone, showing
+    // each step through `ui` and asking it for another port when the port or
+    // the phone fails. True when the phone is ready for work; false when the
+    // user chose no other port or the phone's key reply lacked its prefix.
+    bool StartSession(const SessionStartUi& ui);
     // Asks the phone its model ("AT+GMM") into ModelName.
     bool QueryModel();
     // Asks the phone its melodies ("AT#PUGSN?") and refills table musik.
@@ -32,12 +42,6 @@ public:
     // false when "ERROR" does first, or after 20 x `timeoutUnits` idle counts
     // (about 8 s per unit) of silence.
     bool SendAtCommand(const std::string& command, const char* expected, int timeoutUnits);
-    // Called on the user-interface thread when an exchange worker is done;
-    // `run` is the run number of the worker that says so.
-    void OnExchangeFinished(WPARAM run);
-    // Worker thread: true when the running operation should end at its next
-    // record (the program is closing).
-    bool StopRequested() const { return worker && worker->StopRequested(); }
 
     // The answer of the latest exchange, zero-terminated.
     char ReplyBuffer[ReplyBufferSize] = {};
@@ -47,8 +51,6 @@ public:
     // The key the phone reported at the start; sent back to it before the
     // phone book is read.
     std::int32_t PhoneKey = 0;
-    // The exchange worker of the running or latest phone operation; none when idle.
-    std::unique_ptr<ExchangeWorker> worker;
 };
 
 // The status bar text describing the session ("Samsung <model>, порт COM<n>.").

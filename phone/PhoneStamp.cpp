@@ -111,3 +111,11 @@ int64_t ParsePhoneStamp(const std::string& stamp)
                             Field(stamp, 11, 2)};
     return CalendarTimeOf(date);
 }
+
+bool FillEmptyStamp(std::string& cell)
+{
+    if (!cell.empty())
+        return false;
+    cell = FormatPhoneStamp(0);
+    return true;
+}

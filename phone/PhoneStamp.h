@@ -12,3 +12,8 @@ std::string FormatPhoneStamp(int64_t calendarTime);
 // -1 when the text is not such a stamp (exactly 15 characters, digits
 // around a "T", fields within their ranges) or the conversion refuses it.
 int64_t ParsePhoneStamp(const std::string& stamp);
+
+// An empty time stamp cell of a row about to be written gets the current
+// time; only the window's row changes, the database keeps its empty cell.
+// True when the cell was filled.
+bool FillEmptyStamp(std::string& cell);

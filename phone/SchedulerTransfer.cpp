@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
+#include "common/PhoneMessages.h"
 #include "db/Database.h"
-#include "models/TableModel.h"
-#include "phone/PhoneMessages.h"
 #include "phone/PhoneSession.h"
 #include "phone/ReplyFields.h"
 #include "phone/SchedulerRecord.h"
-#include "phone/TransferBoxes.h"
-#include "phone/TransferTable.h"
-#include "worker/ProgressDialog.h"
+#include "phone/TransferHost.h"
 
 namespace {
 const char Table[] = "sched";
@@ -26,14 +23,14 @@ bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnit
 
 // The name of the melody the phone calls `number`; empty when there is none.
 // Only a plain number from the phone ever reaches the statement.
-std::string MelodyName(const std::string& number)
+std::string MelodyName(TransferHost& host, const std::string& number)
 {
     if (!reply::IsPlainInteger(number))
         return {};
     Database& database = TheDatabase();
     RowSet found;
     if (!database.SelectRows(Melodies, found, "mus_id", number)) {
-        ShowDatabaseMessage();
+        host.DatabaseRefused();
         return {};
     }
     return !found.empty() && found.front().size() > 1 ? found.front()[1] : std::string();
@@ -41,7 +38,7 @@ std::string MelodyName(const std::string& number)
 
 // The phone's number of the melody called `name`; 0, the phone's default
 // sound, when there is none.
-int MelodyNumber(const std::string& name)
+int MelodyNumber(TransferHost& host, const std::string& name)
 {
     // An empty name would filter nothing and pick the first melody of all.
     if (name.empty())
@@ -49,7 +46,7 @@ int MelodyNumber(const std::string& name)
     Database& database = TheDatabase();
     RowSet found;
     if (!database.SelectRows(Melodies, found, "name", name)) {
-        ShowDatabaseMessage();
+        host.DatabaseRefused();
         return 0;
     }
     return !found.empty() && !found.front().empty() ? reply::LeadingInt(found.front()[0], MelodyNumberDigits) : 0;
@@ -66,59 +63,59 @@ void QuerySchedulerChoices(PhoneSession& session, std::vector<std::string>& choi
     choices = ParseSchedulerChoices(session.ReplyBuffer);
 }
 
-void ReadScheduler(PhoneSession& session)
+void ReadScheduler(PhoneSession& session, TransferHost& host)
 {
     Database& database = TheDatabase();
     database.DeleteAllRows(Table);
-    WaitForProgressDialog();
-    AnnounceRecordCount(Positions);
+    host.WaitForProgress();
+    host.AnnounceRecordCount(Positions);
     std::vector<std::string> choices;
     QuerySchedulerChoices(session, choices);
 
     for (int i = 0; i < Positions; ++i) {
         // The program is closing: what was read so far stays in the table.
-        if (session.StopRequested())
+        if (host.StopRequested())
             return;
         if (!Exchange(session, "AT#PISHR=" + std::to_string(i))) {
-            ShowReadFailed();
+            host.ReadFailed();
             return;
         }
-        PostProgressPosition(static_cast<WPARAM>(i));
+        host.ReportPosition(i);
         SchedulerEntry entry;
         const EntryParse parse = ParseSchedulerEntry(session.ReplyBuffer, entry);
         if (parse == EntryParse::Absent)
             continue;
         if (parse == EntryParse::Malformed)
             return;
-        TextRow row{entry.start, ChoiceForCode(choices, entry.code), entry.text, MelodyName(entry.melodyNumber),
+        TextRow row{entry.start, ChoiceForCode(choices, entry.code), entry.text, MelodyName(host, entry.melodyNumber),
                     std::to_string(i)};
         if (database.InsertRow(Table, row) != 1)
-            ShowDatabaseMessage();
+            host.DatabaseRefused();
     }
 }
 
-void WriteScheduler(PhoneSession& session)
+void WriteScheduler(PhoneSession& session, TransferHost& host)
 {
-    TableModel* model = ActiveTableOf(kSchedulerKind);
-    if (!model)
+    RowSet* active = host.ActiveRows(kSchedulerKind);
+    if (!active)
         return;
     std::vector<std::string> choices;
     QuerySchedulerChoices(session, choices);
     if (!Exchange(session, "AT#PISHW=D", 2)) {
-        ShowEraseFailed();
+        host.EraseFailed();
         return;
     }
-    const RowSet& rows = model->Rows();
-    AnnounceRecordCount(static_cast<long long>(rows.size()));
+    const RowSet& rows = *active;
+    host.AnnounceRecordCount(static_cast<long long>(rows.size()));
 
     for (size_t r = 0; r < rows.size(); ++r) {
         // The program is closing: the phone still hears the end of the write.
-        if (session.StopRequested())
+        if (host.StopRequested())
             break;
-        PostProgressPosition(r);
+        host.ReportPosition(static_cast<long long>(r));
         const TextRow& row = rows[r];
         const std::string command = BuildSchedulerWrite(row, row.size() > 1 ? CodeForChoice(choices, row[1]) : 0,
-                                                        row.size() > 3 ? MelodyNumber(row[3]) : 0);
+                                                        row.size() > 3 ? MelodyNumber(host, row[3]) : 0);
         if (command.empty() || row.front().empty())
             continue;
         // The phone needs a moment after refusing a record.

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 #include "db/Database.h"
-#include "phone/PhoneMessages.h"
+#include "common/PhoneMessages.h"
 #include "phone/PhoneSession.h"
 #include "phone/SessionReplies.h"
 

@@ -1,9 +1,7 @@
 #include <windows.h>
 
-#include "app/AppMessages.h"
-#include "app/PortDialog.h"
-#include "app/SplashDialog.h"
-#include "phone/PhoneMessages.h"
+#include "common/AppMessages.h"
+#include "common/PhoneMessages.h"
 #include "phone/PhoneSession.h"
 #include "phone/SessionReplies.h"
 #include "serial/CommPortSetting.h"
@@ -20,21 +18,13 @@ constexpr DWORD ReopenPauseMs = 250;
 
 enum class StartEnd { Ready, Failed, KeyMissing };
 
-// Moves the splash progress to `step` (of 12) and paints it at once: no
-// message loop runs during the start.
-void ShowStep(HWND splash, int step)
-{
-    SplashStep(splash, step);
-    UpdateWindow(splash);
-}
-
 // After a port that would not open or a phone that did not answer: the port
-// error, then the port dialog. True when the user chose a port, to be tried
-// next; false when the start is given up.
-bool OfferAnotherPort(HWND splash)
+// error, then the choice of another port. True when the user chose a port,
+// to be tried next; false when the start is given up.
+bool OfferAnotherPort(const SessionStartUi& ui)
 {
     MessageBoxA(nullptr, AppMessages[4], AppMessages[0], MB_ICONERROR | MB_OK);
-    if (RunPortDialog(splash) != 1)
+    if (!ui.choosePort || !ui.choosePort())
         return false;
     TheSerialPort().Close();
     Sleep(ReopenPauseMs);
@@ -43,70 +33,75 @@ bool OfferAnotherPort(HWND splash)
 
 class StartSequence {
 public:
-    StartSequence(PhoneSession& session, HWND splash) : session_(session), splash_(splash) {}
+    StartSequence(PhoneSession& session, const SessionStartUi& ui) : session_(session), ui_(ui) {}
 
     // The phone's preparation on an open port.
     StartEnd Run(int port)
     {
-        ShowStep(splash_, 1);
+        ShowStep(1);
         Sleep(SettleMs);
         if (!Send("AT"))
             return StartEnd::Failed;
-        ShowStep(splash_, 2);
+        ShowStep(2);
         // A phone that refuses the echo and verbose settings still works.
         if (!Send("ATE0V1"))
             PhoneSession::ShowPhoneWarning(PhoneMessages[0]);
-        ShowStep(splash_, 3);
+        ShowStep(3);
         if (!Send("AT#PMODE=1"))
             return StartEnd::Failed;
-        ShowStep(splash_, 4);
+        ShowStep(4);
         if (!Send("AT#PCKEY?"))
             return StartEnd::Failed;
         const auto key = ParsePhoneKey(session_.ReplyBuffer);
         if (!key)
             return StartEnd::KeyMissing;
         session_.PhoneKey = *key;
-        ShowStep(splash_, 5);
+        ShowStep(5);
         if (!session_.QueryModel())
             return StartEnd::Failed;
-        ShowStep(splash_, 6);
-        ShowStep(splash_, 7);
+        ShowStep(6);
+        ShowStep(7);
         if (!Send("AT#PCOUT?"))
             return StartEnd::Failed;
-        ShowStep(splash_, 8);
+        ShowStep(8);
         if (!Send("AT#PCLNK?"))
             return StartEnd::Failed;
-        ShowStep(splash_, 9);
+        ShowStep(9);
         if (!Send("AT#PCMIT?"))
             return StartEnd::Failed;
         session_.OwnNumber = ParseOwnNumber(session_.ReplyBuffer);
-        ShowStep(splash_, 10);
+        ShowStep(10);
         if (!session_.LoadMelodyList())
             return StartEnd::Failed;
-        ShowStep(splash_, 11);
+        ShowStep(11);
         SessionDescription = DescribeSession(session_.ModelName, port);
-        ShowStep(splash_, 12);
+        ShowStep(12);
         Send("AT*SKT*BEEP=1");
         return StartEnd::Ready;
     }
 
 private:
     bool Send(const char* command) { return session_.SendAtCommand(command, Ok, StartTimeoutUnits); }
+    void ShowStep(int step)
+    {
+        if (ui_.showStep)
+            ui_.showStep(step);
+    }
 
     PhoneSession& session_;
-    HWND splash_;
+    const SessionStartUi& ui_;
 };
 
-bool RunStart(PhoneSession& session, HWND splash)
+bool RunStart(PhoneSession& session, const SessionStartUi& ui)
 {
     for (;;) {
         const int port = CommPort;
         if (!TheSerialPort().Open(port)) {
-            if (!OfferAnotherPort(splash))
+            if (!OfferAnotherPort(ui))
                 return false;
             continue;
         }
-        switch (StartSequence(session, splash).Run(port)) {
+        switch (StartSequence(session, ui).Run(port)) {
         case StartEnd::Ready:
             return true;
         case StartEnd::KeyMissing:
@@ -114,7 +109,7 @@ bool RunStart(PhoneSession& session, HWND splash)
         case StartEnd::Failed:
             PhoneSession::ShowPhoneWarning(PhoneMessages[0]);
             TheSerialPort().Close();
-            if (!OfferAnotherPort(splash))
+            if (!OfferAnotherPort(ui))
                 return false;
             break;
         }
@@ -122,12 +117,7 @@ bool RunStart(PhoneSession& session, HWND splash)
 }
 }  // namespace
 
-bool PhoneSession::StartSession()
+bool PhoneSession::StartSession(const SessionStartUi& ui)
 {
-    HWND splash = CreateSplashDialog(GetModuleHandleA(nullptr));
-    UpdateWindow(splash);
-    const bool ready = RunStart(*this, splash);
-    if (splash)
-        DestroyWindow(splash);
-    return ready;
+    return RunStart(*this, ui);
 }

@@ -7,8 +7,9 @@
 #include "phone/PhoneBookTransfer.h"
 #include "phone/PhoneSession.h"
 #include "phone/SchedulerTransfer.h"
-#include "phone/SmsSending.h"
+#include "worker/SmsSending.h"
 #include "worker/ExchangeOperation.h"
+#include "worker/TransferTable.h"
 
 // One entry per operation. The media operations fill theirs in;
 // until then an entry does nothing.
@@ -32,10 +33,11 @@ void ForEachRow(void* data, PhoneSession& session, void (*download)(PhoneSession
 
 void RunExchangeOperation(PhoneSession& session, int code, void* data)
 {
+    TransferTable table;
     switch (static_cast<ExchangeOperation>(code)) {
-    case ExchangeOperation::ReadPhoneBook: ReadPhoneBook(session); break;
-    case ExchangeOperation::ReadScheduler: ReadScheduler(session); break;
-    case ExchangeOperation::ReadMemos: ReadMemos(session); break;
+    case ExchangeOperation::ReadPhoneBook: ReadPhoneBook(session, table); break;
+    case ExchangeOperation::ReadScheduler: ReadScheduler(session, table); break;
+    case ExchangeOperation::ReadMemos: ReadMemos(session, table); break;
     case ExchangeOperation::DownloadPhotos: ForEachRow(data, session, DownloadPhoto); break;
     case ExchangeOperation::DownloadMovies: ForEachRow(data, session, DownloadMovie); break;
     case ExchangeOperation::UploadMelody: {
@@ -50,9 +52,9 @@ void RunExchangeOperation(PhoneSession& session, int code, void* data)
             UploadPicture(session, *static_cast<const std::string*>(data));
         break;
     // The table writers take no data: they write the active table window.
-    case ExchangeOperation::WritePhoneBook: WritePhoneBook(session); break;
-    case ExchangeOperation::WriteScheduler: WriteScheduler(session); break;
-    case ExchangeOperation::WriteMemos: WriteMemos(session); break;
+    case ExchangeOperation::WritePhoneBook: WritePhoneBook(session, table); break;
+    case ExchangeOperation::WriteScheduler: WriteScheduler(session, table); break;
+    case ExchangeOperation::WriteMemos: WriteMemos(session, table); break;
     case ExchangeOperation::SendSms:
         if (data)
             SendSms(session, *static_cast<const SmsRequest*>(data));

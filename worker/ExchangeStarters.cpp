@@ -1,9 +1,8 @@
 #include "worker/ExchangeStarters.h"
 
-#include "app/AppMessages.h"
-#include "app/Application.h"
+#include "common/AppLink.h"
+#include "common/AppMessages.h"
 #include "db/Database.h"
-#include "grid/GridWindow.h"
 #include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
@@ -27,17 +26,17 @@ bool IsMediaTable(int kind)
 // The active table window's model, or none.
 TableModel* ActiveTable()
 {
-    return TheApp ? TheApp->ActiveModel() : nullptr;
+    return AppActiveModel();
 }
 
 // The grid window's current row, or none when the table has no such row.
 const TextRow* CurrentRow(const TableModel& model)
 {
-    const GridWindow* grid = model.Grid();
-    if (!grid)
+    const TableWindow* window = model.Window();
+    if (!window)
         return nullptr;
     const RowSet& rows = model.Rows();
-    const int row = grid->CurrentRow();
+    const int row = window->CurrentRow();
     if (row < 0 || static_cast<size_t>(row) >= rows.size())
         return nullptr;
     return &rows[static_cast<size_t>(row)];
@@ -65,12 +64,12 @@ void ReceiveActiveTable()
         return;
     const int kind = model->Kind();
     // Closing the window deletes the model with it.
-    if (GridWindow* grid = model->Grid())
-        grid->Close();
+    if (TableWindow* window = model->Window())
+        window->Close();
     // It returns after the last record is stored, unless the program is
     // closing; then no window opens again.
-    if (RunExchange(kind, nullptr) && TheApp)
-        TheApp->OpenTable(kind);
+    if (RunExchange(kind, nullptr))
+        AppOpenTable(kind);
 }
 
 void WriteActiveTable()

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "app/Application.h"
+#include "common/AppLink.h"
 #include "res/resource.h"
 #include "worker/ExchangeOperations.h"
 
@@ -22,8 +22,8 @@ ExchangeWorker::~ExchangeWorker()
 
 int ExchangeWorker::Run()
 {
-    Application* app = TheApp;
-    PhoneSession* session = app ? app->session.get() : nullptr;
+    PhoneSession* session = AppSession();
+    HWND frame = AppFrame();
     if (!session)
         return -1;
     try {
@@ -32,6 +32,6 @@ int ExchangeWorker::Run()
         // Operations report their own failures; one that ran out of memory
         // ends here, and the frame must still hear that the exchange is over.
     }
-    PostMessageA(app->frame, VM_EXCHANGE_DONE, run_, 0);
+    PostMessageA(frame, VM_EXCHANGE_DONE, run_, 0);
     return 0;
 }

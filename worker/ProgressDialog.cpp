@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "app/DialogCentring.h"
+#include "common/DialogCentring.h"
 #include "res/resource.h"
 #include "worker/ProgressText.h"
 

@@ -1,7 +1,6 @@
 #include "worker/RunExchange.h"
 
-#include "app/Application.h"
-#include "phone/PhoneSession.h"
+#include "common/AppLink.h"
 #include "worker/ExchangeWorker.h"
 #include "worker/ProgressDialog.h"
 
@@ -16,10 +15,13 @@ constexpr DWORD PumpSliceMs = 100;
 // Set when the frame was asked to close while a worker ran.
 bool closeAfterExchange = false;
 
+// The worker of the running or latest phone operation; none when idle. Only
+// the user-interface thread touches it.
+std::unique_ptr<ExchangeWorker> currentWorker;
+
 ExchangeWorker* CurrentWorker()
 {
-    Application* app = TheApp;
-    return app && app->session ? app->session->worker.get() : nullptr;
+    return currentWorker.get();
 }
 
 BOOL CALLBACK CloseBox(HWND window, LPARAM)
@@ -56,16 +58,16 @@ bool PumpWaiting()
 // Waits, pumping messages, until the worker of `app` has ended. The frame
 // stays disabled meanwhile, under the wait cursor (see the frame's
 // WM_SETCURSOR).
-void WaitForWorker(Application& app)
+void WaitForWorker(const Application* app)
 {
-    HWND frame = app.frame;
+    HWND frame = AppFrame();
     HWND focus = GetFocus();
     const bool wasDisabled = EnableWindow(frame, FALSE) != FALSE;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     DWORD closeStart = 0;
     for (;;) {
         // The application may have gone while messages were dispatched.
-        if (TheApp != &app)
+        if (TheApp != app)
             return;
         ExchangeWorker* worker = CurrentWorker();
         if (!worker || !worker->Running())
@@ -85,7 +87,7 @@ void WaitForWorker(Application& app)
         if (!PumpWaiting())
             break;
     }
-    if (TheApp != &app)
+    if (TheApp != app)
         return;
     if (!wasDisabled)
         EnableWindow(frame, TRUE);
@@ -101,38 +103,48 @@ bool RunExchange(int code, void* data)
 
 bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
 {
-    Application* app = TheApp;
-    if (!app || !app->session || !worker || ExchangeRunning())
+    const Application* app = TheApp;
+    if (!app || !AppSession() || !worker || ExchangeRunning())
         return false;
-    PhoneSession& session = *app->session;
     // A worker left from an earlier exchange has ended: only its object remains.
-    session.worker.reset();
+    currentWorker.reset();
     closeAfterExchange = false;
 
     const int code = worker->Code();
     const bool dialogOpen = ProgressDialogHandle() != nullptr;
     if (!dialogOpen)
         ExpectProgressDialog();
-    session.worker = std::move(worker);
+    currentWorker = std::move(worker);
     // When no thread starts, nothing ends the dialog but the Enter key.
-    session.worker->Start();
+    currentWorker->Start();
     if (!dialogOpen)
-        ShowProgressDialog(app->frame, code);
+        ShowProgressDialog(AppFrame(), code);
     if (TheApp != app)
         return false;
-    WaitForWorker(*app);
+    WaitForWorker(app);
     if (TheApp != app)
         return false;
     // The thread has ended; its completion message may still be queued, and
     // is ignored once the worker is gone.
-    if (app->session && app->session->worker && !app->session->worker->Running())
-        FinishExchange(*app->session, app->session->worker->RunNumber());
+    if (currentWorker && !currentWorker->Running())
+        FinishExchange(currentWorker->RunNumber());
     if (closeAfterExchange) {
         closeAfterExchange = false;
-        PostMessageA(app->frame, WM_CLOSE, 0, 0);
+        PostMessageA(AppFrame(), WM_CLOSE, 0, 0);
         return false;
     }
     return true;
+}
+
+ExchangeWorker* CurrentExchangeWorker()
+{
+    return CurrentWorker();
+}
+
+bool ExchangeStopRequested()
+{
+    const ExchangeWorker* worker = CurrentWorker();
+    return worker && worker->StopRequested();
 }
 
 bool ExchangeRunning()
@@ -149,9 +161,9 @@ void CloseFrameAfterExchange()
     CloseProgressDialog();
 }
 
-void EndExchangeForExit(PhoneSession& session)
+void EndExchangeForExit()
 {
-    ExchangeWorker* worker = session.worker.get();
+    ExchangeWorker* worker = CurrentWorker();
     if (!worker)
         return;
     closeAfterExchange = false;
@@ -168,18 +180,18 @@ void EndExchangeForExit(PhoneSession& session)
     }
     // Terminates it only if it is still inside an exchange after the bound.
     worker->Stop(true);
-    session.worker.reset();
+    currentWorker.reset();
 }
 
-void FinishExchange(PhoneSession& session, WPARAM run)
+void FinishExchange(WPARAM run)
 {
-    ExchangeWorker* worker = session.worker.get();
+    ExchangeWorker* worker = CurrentWorker();
     if (!worker || worker->RunNumber() != run)
         return;
     // The completion message is the worker's last act: its thread is ending.
     if (worker->Handle())
         WaitForSingleObject(worker->Handle(), FinishingLimitMs);
     worker->Stop();
-    session.worker.reset();
+    currentWorker.reset();
     CloseProgressDialog();
 }

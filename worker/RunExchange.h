@@ -4,7 +4,6 @@
 #include <memory>
 
 class ExchangeWorker;
-class PhoneSession;
 
 // User-interface thread. Runs phone operation `code` with `data` on the
 // exchange worker behind the modal progress dialog. Enter may end the dialog
@@ -20,6 +19,12 @@ bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker);
 
 // True while a worker thread runs.
 bool ExchangeRunning();
+// The worker of the running or latest operation, until it is deleted; none
+// when idle. The exchange owns it.
+ExchangeWorker* CurrentExchangeWorker();
+// Worker thread: true when the running operation should end at its next
+// record (the program is closing).
+bool ExchangeStopRequested();
 
 // The frame was asked to close while a worker runs: the worker is asked to
 // stop between two records, its boxes and the progress dialog are closed,
@@ -29,9 +34,9 @@ void CloseFrameAfterExchange();
 // At exit: asks a running worker to stop and waits for it within a bound,
 // answering what it sends meanwhile; terminates it only when the bound has
 // passed. Then deletes it.
-void EndExchangeForExit(PhoneSession& session);
+void EndExchangeForExit();
 
 // The frame's handler of VM_EXCHANGE_DONE with the run number in wParam:
 // deletes the worker that sent it, once its thread has ended, and closes the
 // progress dialog. A message from any other worker is ignored.
-void FinishExchange(PhoneSession& session, WPARAM run);
+void FinishExchange(WPARAM run);

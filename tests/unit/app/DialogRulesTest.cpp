@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/CentreRule.h"
+#include "common/CentreRule.h"
 #include "app/PortList.h"
 
 TEST(CentreRule, TheCentresMeetWithIntegerHalves)

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/Application.h"
-#include "app/CentreRule.h"
+#include "common/CentreRule.h"
 #include "calendar/CalendarControl.h"
 #include "calendar/CalendarMonth.h"
 #include "calendar/DateTimeDialog.h"
@@ -251,12 +251,11 @@ TEST_F(DateTimeDialogTest, CentredOverTheFrameWhenThereIsOneElseOverTheOwner)
     ASSERT_TRUE(owner && frame);
     Run(Local(2005, 3, 7, 14, 5), nullptr, IDCANCEL, owner);
     const Shown overOwner = opened;
-    TheApp = new Application(GetModuleHandleA(nullptr));
+    CreateApplication(GetModuleHandleA(nullptr));
     TheApp->frame = frame;
     Run(Local(2005, 3, 7, 14, 5), nullptr, IDCANCEL, owner);
     TheApp->frame = nullptr;
-    delete TheApp;
-    TheApp = nullptr;
+    DestroyApplication();
     DestroyWindow(frame);
     DestroyWindow(owner);
 

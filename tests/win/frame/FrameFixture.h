@@ -41,7 +41,7 @@ protected:
     HWND Start(int showCommand = SW_SHOWNORMAL)
     {
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        TheApp = new Application(instance);
+        CreateApplication(instance);
         app = TheApp;
         {
             // A start that fails ends at the port dialog: cancelling it makes
@@ -68,8 +68,7 @@ protected:
         if (frame && IsWindow(frame))
             DestroyWindow(frame);
         else
-            delete TheApp;
-        TheApp = nullptr;
+            DestroyApplication();
         app = nullptr;
         frame = nullptr;
         PumpMessages();

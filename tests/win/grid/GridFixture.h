@@ -25,7 +25,7 @@ public:
     {
         rows_ = std::move(rows);
         columns_ = std::move(columns);
-        grid_ = std::make_unique<GridWindow>(&rows_, &columns_, std::string());
+        window_ = std::make_unique<GridWindow>(&rows_, &columns_, std::string());
     }
 
     void AddRow() override { requests.push_back({"add", "", 0, 0, false}); }
@@ -92,7 +92,7 @@ protected:
     {
         auto owned = std::make_unique<RecordingModel>(kind, std::move(rows), std::move(columns));
         RecordingModel* model = owned.get();
-        grid = model->Grid();
+        grid = GridOf(*model);
         if (!grid->Create(0, 0, 500, 400))
             return nullptr;
         app->OpenTables.push_back(std::move(owned));

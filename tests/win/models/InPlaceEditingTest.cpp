@@ -8,7 +8,7 @@
 namespace {
 HWND Editor(const TableModel* model, int id)
 {
-    return GetDlgItem(model->Grid()->Handle(), id);
+    return GetDlgItem(GridOf(*model)->Handle(), id);
 }
 
 std::string WindowTextOf(HWND window)
@@ -21,7 +21,7 @@ std::string WindowTextOf(HWND window)
 // Makes a cell current in cell mode, then types `character` on the grid.
 void TypeOn(const TableModel* model, int column, int row, char character)
 {
-    GridWindow* grid = model->Grid();
+    GridWindow* grid = GridOf(*model);
     grid->SetCurrentRow(row);
     grid->SetCurrentColumn(column);
     SendMessageA(grid->Handle(), WM_CHAR, static_cast<unsigned char>(character), 0);
@@ -84,7 +84,7 @@ TEST_F(TableTest, TheTextFieldReplacesOnTypingAndStoresOnEnterEscAndTab)
     PressIn(field, VK_TAB);
     EXPECT_EQ(book->Rows()[0][2], "9");
     EXPECT_EQ(Stored("SELECT phone2 FROM phbook WHERE id=1"), "9");
-    EXPECT_EQ(book->Grid()->CurrentColumn(), 3);
+    EXPECT_EQ(GridOf(*book)->CurrentColumn(), 3);
     EXPECT_FALSE(Editor(book, 55));
 
     // Enter on a selected cell opens its field without typing.
@@ -105,11 +105,11 @@ TEST_F(TableTest, NoEditorOpensOnAReadOnlyGridOrAColumnWithoutOne)
     TableModel* book = Open(IDM_PHONEBOOK);
     ASSERT_NE(book, nullptr);
     TypeOn(book, 1, 0, '7');
-    EXPECT_EQ(ChildrenOfClass(book->Grid()->Handle(), "Edit"), 0);
-    book->Grid()->SetReadOnly(true);
+    EXPECT_EQ(ChildrenOfClass(GridOf(*book)->Handle(), "Edit"), 0);
+    GridOf(*book)->SetReadOnly(true);
     TypeOn(book, 0, 0, '7');
-    book->Grid()->BeginEdit('7', 0);
-    EXPECT_EQ(ChildrenOfClass(book->Grid()->Handle(), "Edit"), 0);
+    GridOf(*book)->BeginEdit('7', 0);
+    EXPECT_EQ(ChildrenOfClass(GridOf(*book)->Handle(), "Edit"), 0);
     EXPECT_EQ(book->Rows()[0][0], "Иванов");
 
     // A photo window is writable in memory once built.
@@ -176,8 +176,8 @@ TEST_F(TableTest, TwoQuickDoubleClicksLeaveOneEditor)
     ASSERT_TRUE(Start());
     TableModel* book = Open(IDM_PHONEBOOK);
     ASSERT_NE(book, nullptr);
-    HWND grid = book->Grid()->Handle();
-    const CellBox cell = book->Grid()->CellRect(0, 0);
+    HWND grid = GridOf(*book)->Handle();
+    const CellBox cell = GridOf(*book)->CellRect(0, 0);
     const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
     SendMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     SendMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);

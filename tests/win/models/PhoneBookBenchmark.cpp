@@ -36,13 +36,13 @@ TEST_F(TableTest, DISABLED_BenchmarkOfALargePhoneBook)
     const double open = Milliseconds(start);
     ASSERT_NE(book, nullptr);
     ASSERT_EQ(book->Rows().size(), static_cast<std::size_t>(kRecords));
-    HWND window = book->Grid()->Handle();
+    HWND window = GridOf(*book)->Handle();
     SendMessageA(app->mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window), 0);
     PumpMessages();
 
     start = Now();
     for (int i = 0; i < 20; ++i)
-        book->Grid()->Paint();
+        GridOf(*book)->Paint();
     const double paint = Milliseconds(start) / 20;
 
     start = Now();
@@ -55,7 +55,7 @@ TEST_F(TableTest, DISABLED_BenchmarkOfALargePhoneBook)
     for (int i = 0; i < 50; ++i)
         SendMessageA(window, WM_KEYDOWN, VK_UP, 0);
     const double end = Milliseconds(start);
-    EXPECT_EQ(book->Grid()->FirstVisibleRow(), kRecords - 1 - 50);
+    EXPECT_EQ(GridOf(*book)->FirstVisibleRow(), kRecords - 1 - 50);
 
     start = Now();
     SendMessageA(window, WM_KEYDOWN, VK_INSERT, 0);

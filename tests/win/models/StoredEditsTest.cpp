@@ -11,7 +11,7 @@ TEST_F(TableTest, InsertOnAnEmptyPhoneBookAddsIdOneWithEmptyCells)
     Key(book, VK_INSERT);
     ASSERT_EQ(book->Rows().size(), 1u);
     EXPECT_EQ(book->Rows()[0], TextRow({"", "", "", "", "", "", "", "", "", "1"}));
-    EXPECT_EQ(book->Grid()->CurrentRow(), 0);
+    EXPECT_EQ(GridOf(*book)->CurrentRow(), 0);
     const RowSet stored = database->Query("SELECT name, phone1, stamp, id, typeof(id) FROM phbook");
     EXPECT_EQ(stored, (RowSet{{"", "", "", "1", "integer"}}));
 }
@@ -46,8 +46,8 @@ TEST_F(TableTest, ANewRecordFollowsTheHighestId)
     Key(book, VK_INSERT);
     ASSERT_EQ(book->Rows().size(), 4u);
     EXPECT_EQ(book->Rows()[3].back(), "8");
-    EXPECT_EQ(book->Grid()->CurrentRow(), 3);
-    EXPECT_EQ(book->Grid()->FirstVisibleRow(), 3);
+    EXPECT_EQ(GridOf(*book)->CurrentRow(), 3);
+    EXPECT_EQ(GridOf(*book)->FirstVisibleRow(), 3);
     EXPECT_EQ(Stored("SELECT count(*) FROM phbook WHERE id=8"), "1");
     EXPECT_EQ(book->ChangeCount(), 0);
 }
@@ -60,18 +60,18 @@ TEST_F(TableTest, DeletingAWholeRowRemovesTheRecordFromWindowAndDatabase)
     ASSERT_TRUE(Start());
     TableModel* memo = Open(IDM_MEMO);
     ASSERT_NE(memo, nullptr);
-    memo->Grid()->SetCurrentRow(1);
+    GridOf(*memo)->SetCurrentRow(1);
     Key(memo, VK_DELETE);
     ASSERT_EQ(memo->Rows().size(), 2u);
     EXPECT_EQ(memo->Rows()[1].back(), "5");
-    EXPECT_EQ(memo->Grid()->CurrentRow(), 1);
+    EXPECT_EQ(GridOf(*memo)->CurrentRow(), 1);
     EXPECT_EQ(Stored("SELECT group_concat(id) FROM (SELECT id FROM memo ORDER BY id)"), "0,5");
     EXPECT_EQ(memo->ChangeCount(), 1);
 
     // The last row: the current row moves up with it.
     Key(memo, VK_DELETE);
     EXPECT_EQ(memo->Rows().size(), 1u);
-    EXPECT_EQ(memo->Grid()->CurrentRow(), 0);
+    EXPECT_EQ(GridOf(*memo)->CurrentRow(), 0);
     EXPECT_EQ(Stored("SELECT group_concat(id) FROM memo"), "0");
 }
 
@@ -100,9 +100,9 @@ TEST_F(TableTest, EnterNeverEmptiesACell)
     ASSERT_TRUE(Start());
     TableModel* memo = Open(IDM_MEMO);
     ASSERT_NE(memo, nullptr);
-    memo->Grid()->SetCurrentColumn(1);
+    GridOf(*memo)->SetCurrentColumn(1);
     Key(memo, VK_RETURN);
-    EXPECT_TRUE(memo->Grid()->InCellMode());
+    EXPECT_TRUE(GridOf(*memo)->InCellMode());
     Key(memo, VK_RETURN);
     Command(IDM_EDIT);
     EXPECT_EQ(memo->Rows()[0][1], "Купить хлеб");

@@ -15,9 +15,9 @@ TEST_F(TableTest, OpeningThePhoneBookTwiceGivesOneWindow)
     EXPECT_EQ(WindowCount(), 1);
     EXPECT_EQ(app->OpenTables.size(), 1u);
     char caption[64] = {};
-    GetWindowTextA(first->Grid()->Handle(), caption, sizeof caption);
+    GetWindowTextA(GridOf(*first)->Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Телефонная книга");
-    EXPECT_FALSE(first->Grid()->IsReadOnly());
+    EXPECT_FALSE(GridOf(*first)->IsReadOnly());
 }
 
 TEST_F(TableTest, TheFileMenuChecksEveryOpenTableAndTheToolBarOnlyTheActiveOne)
@@ -112,7 +112,7 @@ TEST_F(TableTest, TheToolBarsDeleteAddAndEditReachTheActiveTableAsKeys)
     ASSERT_EQ(memo->Rows().size(), 2u);
     EXPECT_EQ(memo->Rows()[1].back(), "1");
     Command(IDM_EDIT);
-    EXPECT_TRUE(memo->Grid()->InCellMode());
+    EXPECT_TRUE(GridOf(*memo)->InCellMode());
     Command(IDM_DELETE);
     EXPECT_EQ(memo->Rows()[1][0], "");
     EXPECT_EQ(Stored("SELECT stamp FROM memo WHERE id=1"), "-");

@@ -49,14 +49,14 @@ protected:
 
     static void Key(const TableModel* model, WPARAM key)
     {
-        SendMessageA(model->Grid()->Handle(), WM_KEYDOWN, key, 0);
+        SendMessageA(GridOf(*model)->Handle(), WM_KEYDOWN, key, 0);
         PumpMessages();
     }
 
     // Makes a cell current in cell mode, as a click on it does.
     static void SelectCell(const TableModel* model, int column, int row)
     {
-        GridWindow* grid = model->Grid();
+        GridWindow* grid = GridOf(*model);
         grid->SetCurrentRow(row);
         grid->SetCurrentColumn(column);
         if (!grid->InCellMode())

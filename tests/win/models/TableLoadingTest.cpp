@@ -101,7 +101,7 @@ TEST_F(TableTest, PhotoEditsStayInTheWindow)
     EXPECT_EQ(photos->ChangeCount(), 1);
     photos->CellEdited("renamed.jpg", 1, 0, true);
     EXPECT_EQ(photos->Rows()[0][1], "renamed.jpg");
-    photos->Grid()->SetCurrentRow(1);
+    GridOf(*photos)->SetCurrentRow(1);
     Key(photos, VK_DELETE);
     EXPECT_EQ(photos->Rows().size(), 2u);
     EXPECT_EQ(photos->ChangeCount(), 2);

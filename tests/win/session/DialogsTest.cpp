@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AboutDialog.h"
-#include "app/CentreRule.h"
+#include "common/CentreRule.h"
 #include "app/SplashDialog.h"
 #include "res/resource.h"
 #include "support/MessageBoxWatcher.h"

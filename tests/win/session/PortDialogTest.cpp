@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/Application.h"
-#include "app/CentreRule.h"
+#include "common/CentreRule.h"
 #include "app/PortDialog.h"
 #include "res/resource.h"
 #include "serial/CommPortSetting.h"
@@ -95,11 +95,10 @@ TEST_F(PortDialogTest, APortOutsideTheListSelectsCom1)
 TEST_F(PortDialogTest, CancelChangesNeitherThePortNorTheRegistry)
 {
     CommPort = 3;
-    TheApp = new Application(GetModuleHandleA(nullptr));
+    CreateApplication(GetModuleHandleA(nullptr));
     DeleteSettingsKey();
     EXPECT_EQ(Run(6, false), IDCANCEL);
-    delete TheApp;
-    TheApp = nullptr;
+    DestroyApplication();
     EXPECT_EQ(CommPort, 3);
     EXPECT_FALSE(SettingsKeyExists());
 }
@@ -115,15 +114,14 @@ TEST_F(PortDialogTest, OkWithoutASelectionKeepsTheDialogOpen)
 TEST_F(PortDialogTest, OkStoresTheChosenPortAndSavesTheSettings)
 {
     CommPort = 3;
-    TheApp = new Application(GetModuleHandleA(nullptr));
+    CreateApplication(GetModuleHandleA(nullptr));
     DeleteSettingsKey();
     EXPECT_EQ(Run(6, true), IDOK);
     EXPECT_FALSE(seen.stillOpenAfterOk);
     EXPECT_EQ(CommPort, 7);
     EXPECT_EQ(ReadSetting("CommPort"), 7u);
     EXPECT_TRUE(ReadSetting("ShowToolBar").has_value());
-    delete TheApp;
-    TheApp = nullptr;
+    DestroyApplication();
 }
 
 TEST_F(PortDialogTest, WithoutAnOwnerItIsCentredOnTheScreen)

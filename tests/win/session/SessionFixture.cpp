@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "app/SplashDialog.h"
 #include "res/resource.h"
 #include "serial/CommPortSetting.h"
 #include "serial/SerialPort.h"
@@ -99,7 +100,7 @@ void SessionTest::AnswerPortDialog(int choose)
 bool SessionTest::Start()
 {
     startedMs = GetTickCount();
-    const bool ready = session.StartSession();
+    const bool ready = StartSessionWithSplash(session);
     elapsedMs = GetTickCount() - startedMs;
     return ready;
 }

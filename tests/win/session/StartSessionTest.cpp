@@ -68,13 +68,12 @@ TEST_F(SessionTest, ASilentPhoneLeadsAfterEightSecondsToTwoMessagesAndThePortDia
 TEST_F(SessionTest, APortChosenAfterAFailureIsOpenedSavedAndDescribed)
 {
     DeleteSettingsKey();
-    TheApp = new Application(GetModuleHandleA(nullptr));
+    CreateApplication(GetModuleHandleA(nullptr));
     Phone("{}", {"silence AT"});
     PhoneSimulator& twelve = Phone(R"({"model": "SCH-E250"})", {}, 12);
     AnswerPortDialog(12);
     const bool ready = Start();
-    delete TheApp;
-    TheApp = nullptr;
+    DestroyApplication();
     ASSERT_TRUE(ready);
     EXPECT_EQ(CommPort, 12);
     EXPECT_EQ(ReadSetting("CommPort"), 12u);

@@ -86,7 +86,7 @@ void ExchangeTest::SetUp()
     HINSTANCE instance = GetModuleHandleA(nullptr);
     static const bool registered = RegisterFrameClass(instance);
     ASSERT_TRUE(registered);
-    TheApp = new Application(instance);
+    CreateApplication(instance);
     app = TheApp;
     app->session = std::make_unique<PhoneSession>();
     frame = CreateWindowExA(0, "KORT_MDI_application", "VelarMon", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 80,
@@ -104,8 +104,7 @@ void ExchangeTest::TearDown()
     if (frame && IsWindow(frame))
         DestroyWindow(frame);
     else
-        delete TheApp;
-    TheApp = nullptr;
+        DestroyApplication();
     PumpMessages();
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/SplashDialog.h"
 #include "grid/GridWindow.h"
 #include "models/TableDatabase.h"
 #include "models/TableModel.h"
@@ -36,7 +37,7 @@ protected:
         phone = std::make_unique<PhoneSimulator>("live_exchange", options);
         ASSERT_TRUE(phone->Start());
         MessageBoxWatcher boxes;
-        ASSERT_TRUE(app->session->StartSession());
+        ASSERT_TRUE(StartSessionWithSplash(*app->session));
         ASSERT_TRUE(boxes.Boxes().empty()) << boxes.Boxes()[0].text;
     }
 
@@ -113,7 +114,7 @@ TEST_F(LiveExchangeTest, EnterDuringAWriteLeavesTheTableAloneUntilTheWriteHasEnd
     StartPhone("{\"model\": \"SCH-E250\", \"limits\": {\"phonebook\": 20}}", {"error AT#PBOKW=0,0,*,\"Refused*"});
     TableModel* model = OpenPhoneBook();
     ASSERT_TRUE(model);
-    HWND table = model->Grid()->Handle();
+    HWND table = GridOf(*model)->Handle();
 
     MessageBoxWatcher watcher;
     std::atomic<bool> acted{false};

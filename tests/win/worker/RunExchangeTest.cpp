@@ -18,7 +18,7 @@ TEST_F(ExchangeTest, AnUnknownCodeClosesTheDialogAtOnce)
         RunExchange(code, nullptr);
         EXPECT_LT(GetTickCount() - start, 3000u) << code;
         EXPECT_EQ(watch.ProgressDialogs(), 1u) << code;
-        EXPECT_FALSE(app->session->worker) << code;
+        EXPECT_FALSE(CurrentExchangeWorker()) << code;
         EXPECT_EQ(ProgressDialogHandle(), nullptr) << code;
     }
 }
@@ -31,11 +31,11 @@ TEST_F(ExchangeTest, EveryOperationCodeEndsItsExchangeEvenWithoutData)
     // starters' tests run them.
     for (int code : {3, 4, 5, 6, 10, 11}) {
         RunExchange(code, nullptr);
-        EXPECT_FALSE(app->session->worker) << code;
+        EXPECT_FALSE(CurrentExchangeWorker()) << code;
     }
     RunExchange(3, &noRows);
     RunExchange(5, &oneText);
-    EXPECT_FALSE(app->session->worker);
+    EXPECT_FALSE(CurrentExchangeWorker());
 }
 
 TEST_F(ExchangeTest, EnterClosesTheDialogButTheCallerWaitsForTheWorkerWithTheFrameDisabled)
@@ -75,7 +75,7 @@ TEST_F(ExchangeTest, EnterClosesTheDialogButTheCallerWaitsForTheWorkerWithTheFra
     EXPECT_FALSE(frameEnabledMeanwhile);
     // The caller resumes only after the worker has ended and is deleted.
     EXPECT_TRUE(deleted);
-    EXPECT_FALSE(app->session->worker);
+    EXPECT_FALSE(CurrentExchangeWorker());
     EXPECT_EQ(ProgressDialogHandle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(frame));
     EXPECT_EQ(waitedAfterClose, nullptr);
@@ -98,13 +98,13 @@ TEST_F(ExchangeTest, ACompletionMessageOfAnEarlierWorkerDoesNotEndTheRunningOne)
             PostMessageA(TheApp->frame, VM_EXCHANGE_DONE, 0, 0);
             Sleep(400);
             openAfterStaleMessage = ProgressDialogHandle() == dialog && IsWindow(dialog);
-            workerKept = TheApp->session->worker != nullptr;
+            workerKept = CurrentExchangeWorker() != nullptr;
         },
         &deleted));
     EXPECT_TRUE(openAfterStaleMessage);
     EXPECT_TRUE(workerKept);
     EXPECT_TRUE(deleted);
-    EXPECT_FALSE(app->session->worker);
+    EXPECT_FALSE(CurrentExchangeWorker());
 }
 
 TEST_F(ExchangeTest, ClosingTheFrameDuringAnExchangeStopsTheWorkerAndThenCloses)
@@ -116,7 +116,7 @@ TEST_F(ExchangeTest, ClosingTheFrameDuringAnExchangeStopsTheWorkerAndThenCloses)
         PostMessageA(TheApp->frame, WM_CLOSE, 0, 0);
         // As the transfers do: look at the request between two records.
         for (int i = 0; i < 1000 && !sawStopRequest; ++i) {
-            sawStopRequest = TheApp->session->StopRequested();
+            sawStopRequest = ExchangeStopRequested();
             Sleep(10);
         }
         stoppedAfterMs = GetTickCount() - start;

@@ -1,10 +1,11 @@
 #include "ExchangeFixture.h"
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 #include "db/Database.h"
 #include "grid/GridWindow.h"
 #include "models/TableModel.h"
 #include "support/MessageBoxWatcher.h"
 #include "worker/ExchangeStarters.h"
+#include "worker/RunExchange.h"
 
 namespace {
 // The frame with the program's database: a fresh copy per test.
@@ -69,7 +70,7 @@ TEST_F(StarterTest, ReceivingClosesThePhoneBookWindowAndOpensItAgainAfterTheExch
     EXPECT_EQ(after->Kind(), 0);
     EXPECT_NE(ActiveWindow(), before);
     EXPECT_EQ(app->OpenTables.size(), 1u);
-    EXPECT_FALSE(app->session->worker);
+    EXPECT_FALSE(CurrentExchangeWorker());
 }
 
 TEST_F(StarterTest, WritingRunsTheTablesWriteAndKeepsItsWindow)
@@ -116,7 +117,7 @@ TEST_F(StarterTest, DownloadingTakesAllRowsInIdOrderOrOnlyTheCurrentRowsId)
     EXPECT_EQ(DownloadRows[0][3] + DownloadRows[1][3] + DownloadRows[2][3], "259");
 
     model->Rows() = {{"t5", "p5.jpg", "100", "5"}, {"t9", "p9.jpg", "100", "9"}};
-    model->Grid()->SetCurrentRow(1);
+    GridOf(*model)->SetCurrentRow(1);
     DownloadMedia(false);
     ASSERT_EQ(DownloadRows.size(), 1u);
     EXPECT_EQ(DownloadRows[0], (TextRow{"t9", "p9.jpg", "100", "9"}));

@@ -1,4 +1,4 @@
-#include "phone/PhoneMessages.h"
+#include "common/PhoneMessages.h"
 
 const char* const PhoneMessages[10] = {
     "Ошибка инициализации телефона.",

@@ -1,13 +1,12 @@
-#include "app/MDIChild.h"
+#include "grid/MDIChild.h"
 
 #include <windowsx.h>
 
 #include <string>
 
-#include "app/Application.h"
+#include "common/AppLink.h"
 #include "grid/GridWindow.h"
 #include "res/resource.h"
-#include "worker/RunExchange.h"
 
 const char MDIChild::ClassName[] = "MDIChild";
 
@@ -40,7 +39,7 @@ void RegisterClassOnce(WNDPROC procedure)
 
 MDIChild* FindChild(HWND window)
 {
-    return TheApp ? TheApp->FindGridWindow(window) : nullptr;
+    return AppFindGrid(window);
 }
 
 bool InsideClient(HWND window, int x, int y)
@@ -50,11 +49,6 @@ bool InsideClient(HWND window, int x, int y)
     return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
 }
 }  // namespace
-
-HINSTANCE ModuleInstance()
-{
-    return TheApp && TheApp->instance ? TheApp->instance : GetModuleHandleA(nullptr);
-}
 
 MDIChild::MDIChild()
 {
@@ -69,7 +63,7 @@ MDIChild::~MDIChild()
 
 HWND MDIChild::CreateChildWindow(DWORD style, int left, int top, int width, int height)
 {
-    HWND client = TheApp ? TheApp->mdiClient : nullptr;
+    HWND client = AppMdiClient();
     if (!client) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
@@ -224,8 +218,7 @@ void MDIChild::Dispatch(MDIChild& child, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     case WM_MDIACTIVATE:
-        if (TheApp)
-            TheApp->RefreshCommands();
+        AppRefreshCommands();
         break;
     case WM_NCDESTROY: child.window_ = nullptr; break;
     default: break;
@@ -255,7 +248,7 @@ bool IsUserAction(UINT message, WPARAM wParam)
 
 LRESULT CALLBACK MDIChild::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (IsUserAction(message, wParam) && ExchangeRunning())
+    if (IsUserAction(message, wParam) && AppExchangeRunning())
         return 0;
     // Nothing may unwind through the system: a handler that runs out of
     // memory loses its message instead.
@@ -263,8 +256,7 @@ LRESULT CALLBACK MDIChild::WindowProc(HWND window, UINT message, WPARAM wParam, 
         if (message == WM_DESTROY) {
             if (MDIChild* child = FindChild(window))
                 child->destroying_ = true;
-            if (TheApp)
-                TheApp->ForgetTable(window);
+            AppForgetTable(window);
         } else if (MDIChild* child = FindChild(window)) {
             Dispatch(*child, message, wParam, lParam);
         }

@@ -1,6 +1,6 @@
-#include "app/DialogCentring.h"
+#include "common/DialogCentring.h"
 
-#include "app/CentreRule.h"
+#include "common/CentreRule.h"
 
 void CentreAndShow(HWND dialog, const RECT& reference)
 {

@@ -1,4 +1,4 @@
-#include "app/CentreRule.h"
+#include "common/CentreRule.h"
 
 WindowOrigin CentredOrigin(int refLeft, int refTop, int refRight, int refBottom, int width, int height)
 {

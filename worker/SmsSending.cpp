@@ -1,9 +1,9 @@
-#include "phone/SmsSending.h"
+#include "worker/SmsSending.h"
 
 #include <windows.h>
 
-#include "app/AppMessages.h"
-#include "phone/PhoneMessages.h"
+#include "common/AppMessages.h"
+#include "common/PhoneMessages.h"
 #include "phone/PhoneSession.h"
 #include "worker/ExchangeOperation.h"
 #include "worker/RunExchange.h"

@@ -1,16 +1,15 @@
-#include "phone/TransferBoxes.h"
+#include "worker/TransferBoxes.h"
 
 #include <windows.h>
 
-#include "app/AppMessages.h"
-#include "app/Application.h"
+#include "common/AppLink.h"
+#include "common/AppMessages.h"
+#include "common/PhoneMessages.h"
 #include "db/Database.h"
-#include "phone/PhoneMessages.h"
 
 void ShowReadFailed()
 {
-    Application* app = TheApp;
-    MessageBoxA(app ? app->frame : nullptr, PhoneMessages[5], AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(AppFrame(), PhoneMessages[5], AppMessages[0], MB_OK | MB_ICONERROR);
 }
 
 void ShowEraseFailed()

@@ -1,4 +1,4 @@
-#include "app/AppMessages.h"
+#include "common/AppMessages.h"
 
 const char* const AppMessages[14] = {
     "Сообщение программы VelarMon:",

@@ -63,6 +63,3 @@ private:
     bool painting_ = false;
     bool repaint_ = false;
 };
-
-// The module holding the program's resources.
-HINSTANCE ModuleInstance();

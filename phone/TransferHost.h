@@ -1,0 +1,37 @@
+#pragma once
+#include "db/DbTypes.h"
+#include "models/TableCatalogue.h"
+
+// What a table transfer needs around it while it runs on the exchange
+// worker: the rows of the table window it writes, the progress dialog, the
+// user's boxes and the request to stop. The worker supplies it; the modal
+// progress dialog keeps the user out of the table meanwhile.
+class TransferHost {
+public:
+    virtual ~TransferHost() = default;
+
+    // The rows of the active table window when that window shows `kind`;
+    // none otherwise (a write of one table never sends another table's rows).
+    virtual RowSet* ActiveRows(TableKind kind) = 0;
+    // The active table's rows changed in place (filled stamps): the window
+    // draws its cells again.
+    virtual void RedrawActiveTable() = 0;
+
+    // Waits until the progress dialog exists (or has already closed).
+    virtual void WaitForProgress() = 0;
+    // How many records the operation walks through.
+    virtual void AnnounceRecordCount(long long count) = 0;
+    // The record the operation has reached.
+    virtual void ReportPosition(long long position) = 0;
+    // True when the operation should end at its next record (the program
+    // is closing).
+    virtual bool StopRequested() const = 0;
+
+    // A record exchange of a read failed: error box over the frame.
+    virtual void ReadFailed() = 0;
+    // The phone did not empty its store before a write: error box with Yes
+    // and No; either answer ends the write.
+    virtual void EraseFailed() = 0;
+    // The database refused a statement: its message, no owner, no icon.
+    virtual void DatabaseRefused() = 0;
+};

@@ -1,0 +1,59 @@
+#include "worker/TransferTable.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/AppLink.h"
+#include "models/TableModel.h"
+#include "worker/ProgressDialog.h"
+#include "worker/RunExchange.h"
+#include "worker/TransferBoxes.h"
+
+RowSet* TransferTable::ActiveRows(TableKind kind)
+{
+    TableModel* model = AppActiveModel();
+    return model && model->Kind() == kind ? &model->Rows() : nullptr;
+}
+
+void TransferTable::RedrawActiveTable()
+{
+    const TableModel* model = AppActiveModel();
+    if (const TableWindow* window = model ? model->Window() : nullptr)
+        InvalidateRect(window->Handle(), nullptr, FALSE);
+}
+
+void TransferTable::WaitForProgress()
+{
+    WaitForProgressDialog();
+}
+
+void TransferTable::AnnounceRecordCount(long long count)
+{
+    SendProgressItem(TextRow{"", "", std::to_string(count)});
+}
+
+void TransferTable::ReportPosition(long long position)
+{
+    PostProgressPosition(static_cast<WPARAM>(position));
+}
+
+bool TransferTable::StopRequested() const
+{
+    return ExchangeStopRequested();
+}
+
+void TransferTable::ReadFailed()
+{
+    ShowReadFailed();
+}
+
+void TransferTable::EraseFailed()
+{
+    ShowEraseFailed();
+}
+
+void TransferTable::DatabaseRefused()
+{
+    ShowDatabaseMessage();
+}

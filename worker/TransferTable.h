@@ -1,0 +1,19 @@
+#pragma once
+#include "phone/TransferHost.h"
+
+// The exchange worker's side of a table transfer: the active table window's
+// rows, the progress dialog, the transfer's boxes and the stop request. Used
+// on the worker thread while the modal progress dialog keeps the user out of
+// the table.
+class TransferTable : public TransferHost {
+public:
+    RowSet* ActiveRows(TableKind kind) override;
+    void RedrawActiveTable() override;
+    void WaitForProgress() override;
+    void AnnounceRecordCount(long long count) override;
+    void ReportPosition(long long position) override;
+    bool StopRequested() const override;
+    void ReadFailed() override;
+    void EraseFailed() override;
+    void DatabaseRefused() override;
+};
