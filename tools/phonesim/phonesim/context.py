@@ -22,6 +22,9 @@ class Context:
     echo: bool
     verbose: bool = True
     erase_delay: float = 0.4  # seconds the phone spends emptying a store
+    # Actions of the fault rules that fired on the command being carried out,
+    # for the faults that change what the phone does rather than its answer's form.
+    faults: frozenset = frozenset()
 
     def limit(self, name: str) -> int:
         return int(self.state["limits"][name])

@@ -8,7 +8,7 @@ Access rules (each can be switched off in the state):
   the program writes the phone book without sending it).
 """
 
-from . import memos, phonebook, scheduler, sms, startup
+from . import media, memos, phonebook, scheduler, sms, startup
 from .command import BASIC, Command, parse
 from .context import Context
 from .outcome import Outcome, error
@@ -41,6 +41,10 @@ def _handlers():
         b"#PIMMW": lambda c, cmd: memos.write(c, cmd.form, cmd.args),
         b"#PIMSY": lambda c, cmd: memos.sync(c, cmd.form, cmd.args),
         b"#PSTRM": lambda c, cmd: sms.send(c, cmd.form, cmd.args),
+        b"#PMCGL": lambda c, cmd: media.catalogue(c, media.PHOTOS, cmd.form),
+        b"#PMMGL": lambda c, cmd: media.catalogue(c, media.MOVIES, cmd.form),
+        b"#PMLUL": lambda c, cmd: media.block(c, media.PHOTOS, cmd.form, cmd.args),
+        b"#PMMUL": lambda c, cmd: media.block(c, media.MOVIES, cmd.form, cmd.args),
     }
 
 

@@ -12,7 +12,8 @@ from dataclasses import dataclass
 
 from . import textcodec
 
-ACTIONS = {"silence", "error", "raw", "garbage", "noise", "long", "huge", "delay", "split", "close"}
+ACTIONS = {"silence", "error", "raw", "garbage", "noise", "long", "huge", "delay", "split", "close", "headless",
+           "endless"}
 # Actions after which the phone has not carried the command out, unless exec=1 says otherwise.
 _NOT_EXECUTED = {"silence", "error", "garbage", "close"}
 _COMMON = {"times", "skip", "exec", "case"}
@@ -22,11 +23,13 @@ _OPTIONS = {
     "raw": {"data"},
     "garbage": {"len", "seed"},
     "noise": {"len", "seed"},
-    "long": {"len", "numbers"},
+    "long": {"len", "numbers", "fields"},
     "huge": {"len", "at"},
     "delay": {"ms"},
     "split": {"size", "at", "pause"},
     "close": {"reply", "reopen"},
+    "headless": set(),
+    "endless": set(),
 }
 
 
@@ -119,6 +122,8 @@ def _check_numbers(options: dict, text: str) -> None:
     if "at" in options and options["at"] not in ("start", "end"):
         if not all(p.isdigit() for p in options["at"].split("/")):
             raise RuleError(f"at must be start, end or offsets like 5/20 in {text!r}")
+    if "fields" in options and not all(p.isdigit() for p in options["fields"].split("/")):
+        raise RuleError(f"fields must be places like 2/3 in {text!r}")
 
 
 def parse_rules(text: str) -> list[Rule]:

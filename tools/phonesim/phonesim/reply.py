@@ -16,13 +16,16 @@ class Reply:
     lines: list[bytes]
     ok: bool | None  # None: no final result code at all
     verbose: bool = True
+    line_end: bytes = b"\r\n"
+    lead: bool = True  # the line end before the information lines
 
     def body(self) -> bytes:
+        end = self.line_end
         if self.verbose:
-            info = b"\r\n" + b"\r\n".join(self.lines) + b"\r\n" if self.lines else b""
+            info = (b"\r\n" if self.lead else b"") + end.join(self.lines) + end if self.lines else b""
             final = {True: b"\r\nOK\r\n", False: b"\r\nERROR\r\n", None: b""}[self.ok]
         else:
-            info = b"".join(line + b"\r\n" for line in self.lines)
+            info = b"".join(line + end for line in self.lines)
             final = {True: b"0\r", False: b"4\r", None: b""}[self.ok]
         return info + final
 
@@ -65,8 +68,19 @@ def plan(reply: Reply, rules: list[Rule]) -> Plan:
         elif action == "garbage":
             replaced = _garbage(int(opts.get("len", "64")), int(opts.get("seed", "1")))
         elif action == "long":
-            reply.lines = [_lengthen(line, int(opts.get("len", "300")), opts.get("numbers") == "1")
-                           for line in reply.lines]
+            length = int(opts.get("len", "300"))
+            if "fields" in opts:
+                places = [int(k) for k in opts["fields"].split("/")]
+                reply.lines = [_lengthen_fields(line, length, places) for line in reply.lines]
+            else:
+                reply.lines = [_lengthen(line, length, opts.get("numbers") == "1") for line in reply.lines]
+        elif action == "headless":
+            if reply.lines:
+                first = reply.lines[0]
+                reply.lines[0] = first[first.find(b": ") + 2:] if b": " in first else first
+                reply.lead = False
+        elif action == "endless":
+            pass  # the command's handler acts on it
         elif action == "huge":
             _inflate(reply, int(opts.get("len", "5000")), opts.get("at", "end"))
         else:
@@ -105,17 +119,31 @@ def _garbage(length: int, seed: int) -> bytes:
     return bytes(rng.choice(allowed) for _ in range(length))
 
 
+LETTERS = b"abcdefghijklmnopqrstuvwxyz"
+
+
+def _pad(value: bytes, length: int, alphabet: bytes = LETTERS) -> bytes:
+    extra = max(0, length - len(value))
+    return value + (alphabet * (extra // len(alphabet) + 1))[:extra]
+
+
 def _lengthen(line: bytes, length: int, numbers: bool) -> bytes:
-    letters = b"abcdefghijklmnopqrstuvwxyz"
-
-    def pad(value: bytes, alphabet: bytes) -> bytes:
-        extra = max(0, length - len(value))
-        return value + (alphabet * (extra // len(alphabet) + 1))[:extra]
-
-    line = re.sub(rb'"([^"\r\n]*)"', lambda m: b'"' + pad(m.group(1), letters) + b'"', line)
+    line = re.sub(rb'"([^"\r\n]*)"', lambda m: b'"' + _pad(m.group(1), length) + b'"', line)
     if numbers:
-        line = re.sub(rb"(?<=,)(\d+)(?=,|$)", lambda m: pad(m.group(1), b"0123456789"), line)
+        line = re.sub(rb"(?<=,)(\d+)(?=,|$)", lambda m: _pad(m.group(1), length, b"0123456789"), line)
     return line
+
+
+def _lengthen_fields(line: bytes, length: int, places: list[int]) -> bytes:
+    """Pads the comma-separated fields at these places (counted from 1) with
+    letters; a quoted field is padded inside its quotes."""
+    fields = line.split(b",")
+    for place in places:
+        if 1 <= place <= len(fields):
+            value = fields[place - 1]
+            quoted = len(value) >= 2 and value[:1] == value[-1:] == b'"'
+            fields[place - 1] = b'"' + _pad(value[1:-1], length) + b'"' if quoted else _pad(value, length)
+    return b",".join(fields)
 
 
 def _inflate(reply: Reply, length: int, where: str) -> None:

@@ -140,18 +140,20 @@ class Simulator:
         for rule in fired:
             self.log.write("FLT", rule.text)
         echo = line.wire if self.ctx.echo else b""
-        outcome = self._execute(line, all(rule.executes for rule in fired))
+        outcome = self._execute(line, fired)
         if not outcome.ok and outcome.note:
             self.log.write("NOTE", outcome.note)
         if outcome.changed:
             self._save(None)
-        self._queue(plan(Reply(echo, outcome.lines, outcome.ok, self.ctx.verbose), fired), outcome.delay)
+        reply = Reply(echo, outcome.lines, outcome.ok, self.ctx.verbose, outcome.line_end)
+        self._queue(plan(reply, fired), outcome.delay)
 
-    def _execute(self, line: Line, carry_out: bool) -> Outcome:
+    def _execute(self, line: Line, fired: list) -> Outcome:
         if line.overflow:
             return Outcome(False, note="line too long")
-        if not carry_out:
+        if not all(rule.executes for rule in fired):
             return Outcome(False, note="not carried out (fault rule)")
+        self.ctx.faults = frozenset(rule.action for rule in fired)
         return dispatch.execute(self.ctx, line.data)
 
     def _refresh_rules(self) -> None:

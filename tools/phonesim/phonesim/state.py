@@ -12,6 +12,10 @@ import os
 
 from . import textcodec
 
+# The repository's top folder: a photo's or movie's "file" is found from here
+# unless it is absolute, so a state file works wherever it is copied.
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+
 FORMAT = "velarmon-phonesim/1"
 
 DEFAULTS = {
@@ -61,13 +65,20 @@ PHONEBOOK_DEFAULTS = {
 SCHEDULER_DEFAULTS = {"created": "19800106T000000", "date": "", "start": "", "code": 0, "melody": 0, "text": ""}
 MEMO_DEFAULTS = {"stamp": "", "text": ""}
 MELODY_DEFAULTS = {"size": 0, "name": ""}
+MEDIA_DEFAULTS = {"tag": "", "path": ""}  # "file" is required
 
 _RECORD_DEFAULTS = {
     "phonebook": PHONEBOOK_DEFAULTS,
     "scheduler": SCHEDULER_DEFAULTS,
     "memos": MEMO_DEFAULTS,
     "melodies": MELODY_DEFAULTS,
+    "photos": MEDIA_DEFAULTS,
+    "movies": MEDIA_DEFAULTS,
 }
+# The field that tells a kind's records apart.
+_KEYS = (("phonebook", "pos"), ("scheduler", "pos"), ("memos", "pos"),
+         ("melodies", "id"), ("photos", "id"), ("movies", "id"))
+_BY_ID = {kind for kind, key in _KEYS if key == "id"}
 
 
 class StateError(Exception):
@@ -114,7 +125,7 @@ def normalise(raw: dict) -> dict:
 def _with_defaults(kind: str, record: dict, defaults: dict) -> dict:
     if not isinstance(record, dict):
         raise StateError(f"{kind}: every record must be an object")
-    key = "id" if kind == "melodies" else "pos"
+    key = "id" if kind in _BY_ID else "pos"
     if not isinstance(record.get(key), int):
         raise StateError(f"{kind}: every record needs an integer {key!r}")
     full = copy.deepcopy(defaults)
@@ -123,13 +134,22 @@ def _with_defaults(kind: str, record: dict, defaults: dict) -> dict:
 
 
 def _check(state: dict) -> None:
-    for kind, key in (("phonebook", "pos"), ("scheduler", "pos"), ("memos", "pos"), ("melodies", "id")):
+    for kind, key in _KEYS:
         seen = [rec[key] for rec in state[kind]]
         if len(seen) != len(set(seen)):
             raise StateError(f"{kind}: {key} values must be unique")
     for rec in state["phonebook"]:
         if len(rec["numbers"]) != 5 or len(rec["kinds"]) != 4 or len(rec["head"]) != 2:
             raise StateError("phonebook: numbers needs 5 texts, kinds 4, head 2")
+    for kind in ("photos", "movies"):
+        for rec in state[kind]:
+            if not isinstance(rec.get("file"), bytes) or not os.path.isfile(media_file(rec)):
+                raise StateError(f"{kind}: id {rec['id']} needs a \"file\" that exists")
+
+
+def media_file(record: dict) -> str:
+    """Where a photo's or movie's contents are: an absolute path, or one relative to the repository."""
+    return os.path.join(ROOT, textcodec.decode(record["file"]))
 
 
 def default_state() -> dict:
@@ -147,7 +167,7 @@ def load(path: str) -> dict:
 
 def to_json_text(state: dict) -> str:
     doc = _to_text(state)
-    for kind, key in (("phonebook", "pos"), ("scheduler", "pos"), ("memos", "pos"), ("melodies", "id")):
+    for kind, key in _KEYS:
         doc[kind] = sorted(doc[kind], key=lambda rec, k=key: rec[k])
     return json.dumps(doc, ensure_ascii=False, indent=1) + "\n"
 

@@ -19,7 +19,8 @@ class StateTest(unittest.TestCase):
 
     def test_bad_states(self):
         for raw in ([], {"phonebook": [{"name": "x"}]}, {"memos": [{"pos": 1}, {"pos": 1}]},
-                    {"phonebook": [{"pos": 1, "numbers": ["1"]}]}, {"model": "日本"}):
+                    {"phonebook": [{"pos": 1, "numbers": ["1"]}]}, {"model": "日本"},
+                    {"photos": [{"id": 1, "file": "no/such.jpg"}]}, {"movies": [{"id": 1}]}):
             with self.assertRaises((state.StateError, ValueError), msg=raw):
                 state.normalise(raw)
 
@@ -50,7 +51,7 @@ class StateTest(unittest.TestCase):
     def test_demo_phone_is_valid(self):
         demo = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "demo_phone.json")
         st = state.load(demo)
-        for kind in ("phonebook", "scheduler", "memos", "melodies"):
+        for kind in ("phonebook", "scheduler", "memos", "melodies", "photos", "movies"):
             self.assertGreaterEqual(len(st[kind]), 2, kind)
 
 
