@@ -1,0 +1,42 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The phone sends a photo or movie in numbered blocks, each answer framed by
+// a header ("\r\n#PMLUL: " or "\r\n#PMMUL: "), the block's number and
+// length in quotes, and the data in quotes. Everything that arrives for one
+// file is collected in order; these rules tell when it is complete and cut
+// the data out of the framing.
+
+// Bytes as they came, zero bytes included.
+using ByteView = std::string_view;
+using Bytes = std::string;
+
+// What is collected for one file, framing included, at most.
+inline constexpr std::size_t MediaReceiveBufferSize = 1315720;
+
+// A photo is complete when what arrived holds the end of the last block (the
+// JPEG end FF D9, FF, then the closing quote sequence) or sixteen zero bytes
+// in a row.
+bool PhotoTransferEnded(ByteView received);
+
+// A movie block's answer is over when a chunk holds "\r\n\r\nOK\r\n".
+bool HoldsFinalOk(ByteView chunk);
+
+// The phone's answer to a movie block past the end: "\r\n#PMMUL: ", the
+// index, ",0".
+std::string MovieEndPattern(const std::string& index);
+
+bool Holds(ByteView data, std::string_view pattern);
+
+// The photo's data out of its blocks; none when no block header arrived.
+// Every block but the last is taken whole up to the next header; the last
+// ends at its first FF D9, and without one the result still ends in FF D9.
+std::optional<Bytes> AssemblePhoto(ByteView received);
+
+// The movie's data out of its blocks; none when no block header arrived.
+// A block ends before the quote that precedes "\r\n\r\nOK\r\n", or at the
+// next header; a last block without the OK ends at its first zero byte.
+std::optional<Bytes> AssembleMovie(ByteView received);
