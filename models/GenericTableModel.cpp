@@ -5,7 +5,7 @@
 #include "common/AppLink.h"
 #include "common/AppMessages.h"
 #include "db/Database.h"
-#include "models/MediaCatalogue.h"
+#include "phone/PhoneSession.h"
 #include "models/ModelMessages.h"
 #include "models/RowEdits.h"
 #include "res/resource.h"
@@ -32,10 +32,9 @@ GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& mak
         // The photo and movie lists come from the phone each time their
         // window opens; that is the slow part.
         LoadingCursor cursor;
-        if (kind == kPhotoKind)
-            ReadMediaCatalogue(CatalogueEntryOf(kind).table, false);
-        else if (kind == kMovieKind)
-            ReadMediaCatalogue(CatalogueEntryOf(kind).table, true);
+        PhoneSession* session = AppSession();
+        if (session && (kind == kPhotoKind || kind == kMovieKind))
+            session->ReadMediaCatalogue(CatalogueEntryOf(kind).table, kind == kMovieKind);
     }
     tableName_ = CatalogueEntryOf(kind).table;
     if (!LoadColumns() || !LoadRows()) {

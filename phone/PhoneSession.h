@@ -34,6 +34,10 @@ public:
     bool QueryModel();
     // Asks the phone its melodies ("AT#PUGSN?") and refills table musik.
     bool LoadMelodyList();
+    // Empties a media table (`photo` or `camera`) and refills it from the
+    // phone's list of photos, or of movies when `movies` is set; a row the
+    // database refuses is reported and skipped. The number of rows stored.
+    int ReadMediaCatalogue(const std::string& table, bool movies);
     // A warning box with the program's caption and no owner.
     static void ShowPhoneWarning(const char* text);
 

@@ -26,6 +26,9 @@ public:
     // True when the operation should end at its next record (the program
     // is closing).
     virtual bool StopRequested() const = 0;
+    // A media row is about to be fetched: the dialog shows its name and tag
+    // and takes its size as the end of the range (the row is read in place).
+    virtual void AnnounceItem(const TextRow& row) = 0;
 
     // A record exchange of a read failed: error box over the frame.
     virtual void ReadFailed() = 0;
@@ -34,4 +37,7 @@ public:
     virtual void EraseFailed() = 0;
     // The database refused a statement: its message, no owner, no icon.
     virtual void DatabaseRefused() = 0;
+    // A media row could not be fetched whole (the phone never ended it or
+    // fell silent): error box naming it; no file was saved.
+    virtual void DownloadFailed(const TextRow& row) = 0;
 };

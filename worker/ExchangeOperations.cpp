@@ -3,6 +3,7 @@
 #include <string>
 
 #include "db/DbTypes.h"
+#include "phone/MediaDownload.h"
 #include "phone/MemoTransfer.h"
 #include "phone/PhoneBookTransfer.h"
 #include "phone/PhoneSession.h"
@@ -14,21 +15,9 @@
 // One entry per operation. The media operations fill theirs in;
 // until then an entry does nothing.
 namespace {
-// Once per row of the download set; the row's size cell receives the length
-// actually transferred.
-void DownloadPhoto(PhoneSession&, TextRow&) {}
-void DownloadMovie(PhoneSession&, TextRow&) {}
 void UploadMelody(PhoneSession&, std::string /*number*/, std::string /*path*/) {}
 void UploadPicture(PhoneSession&, std::string /*path*/) {}
 void UploadAnimation(PhoneSession&, void* /*parameters*/) {}
-
-void ForEachRow(void* data, PhoneSession& session, void (*download)(PhoneSession&, TextRow&))
-{
-    if (!data)
-        return;
-    for (TextRow& row : *static_cast<RowSet*>(data))
-        download(session, row);
-}
 }  // namespace
 
 void RunExchangeOperation(PhoneSession& session, int code, void* data)
@@ -38,8 +27,15 @@ void RunExchangeOperation(PhoneSession& session, int code, void* data)
     case ExchangeOperation::ReadPhoneBook: ReadPhoneBook(session, table); break;
     case ExchangeOperation::ReadScheduler: ReadScheduler(session, table); break;
     case ExchangeOperation::ReadMemos: ReadMemos(session, table); break;
-    case ExchangeOperation::DownloadPhotos: ForEachRow(data, session, DownloadPhoto); break;
-    case ExchangeOperation::DownloadMovies: ForEachRow(data, session, DownloadMovie); break;
+    // Data: the download rows; their size cells receive the lengths fetched.
+    case ExchangeOperation::DownloadPhotos:
+        if (data)
+            DownloadPhotos(session, *static_cast<RowSet*>(data), table);
+        break;
+    case ExchangeOperation::DownloadMovies:
+        if (data)
+            DownloadMovies(session, *static_cast<RowSet*>(data), table);
+        break;
     case ExchangeOperation::UploadMelody: {
         // Data: the melody number and the file path.
         const auto* texts = static_cast<const TextRow*>(data);

@@ -1,4 +1,5 @@
 #pragma once
+#include "db/DbTypes.h"
 
 // The message boxes of the table transfers, shown from the exchange worker.
 
@@ -9,3 +10,6 @@ void ShowReadFailed();
 void ShowEraseFailed();
 // The database refused a statement: its message, no owner, no icon.
 void ShowDatabaseMessage();
+// A photo or movie (a download row: tag, name, size, index) did not arrive
+// whole: error box naming it, no owner.
+void ShowDownloadFailed(const TextRow& row);

@@ -43,6 +43,11 @@ bool TransferTable::StopRequested() const
     return ExchangeStopRequested();
 }
 
+void TransferTable::AnnounceItem(const TextRow& row)
+{
+    SendProgressItem(row);
+}
+
 void TransferTable::ReadFailed()
 {
     ShowReadFailed();
@@ -56,4 +61,9 @@ void TransferTable::EraseFailed()
 void TransferTable::DatabaseRefused()
 {
     ShowDatabaseMessage();
+}
+
+void TransferTable::DownloadFailed(const TextRow& row)
+{
+    ShowDownloadFailed(row);
 }

@@ -13,7 +13,9 @@ public:
     void AnnounceRecordCount(long long count) override;
     void ReportPosition(long long position) override;
     bool StopRequested() const override;
+    void AnnounceItem(const TextRow& row) override;
     void ReadFailed() override;
     void EraseFailed() override;
     void DatabaseRefused() override;
+    void DownloadFailed(const TextRow& row) override;
 };

@@ -19,7 +19,10 @@ protected:
     static void SetUpTestSuite()
     {
         PhoneSimOptions options;
-        options.state = R"({"model": "SCH-E250"})";
+        // Two photos for the photo window, which lists them when it opens.
+        options.state = R"({"model": "SCH-E250", "photos": [
+            {"id": 1, "tag": "1", "path": "/DCIM/img001.jpg", "file": "tests/e2e/data/photo_park.jpg"},
+            {"id": 2, "tag": "2", "path": "/DCIM/img002.jpg", "file": "tests/e2e/data/photo_cat.jpg"}]})";
         phone = new PhoneSimulator("frame", options);
         ASSERT_TRUE(phone->Start()) << "the phone simulator did not start";
     }

@@ -112,6 +112,8 @@ TEST_F(StarterTest, DownloadingTakesAllRowsInIdOrderOrOnlyTheCurrentRowsId)
     ASSERT_TRUE(model);
     InsertPhotos({"5", "2", "9"});
     DialogWatch watch;
+    // No phone answers here: each row's download ends in its error box.
+    MessageBoxWatcher failures;
     DownloadMedia(true);
     ASSERT_EQ(DownloadRows.size(), 3u);
     EXPECT_EQ(DownloadRows[0][3] + DownloadRows[1][3] + DownloadRows[2][3], "259");
@@ -128,7 +130,10 @@ TEST_F(StarterTest, ASelectedDownloadWithoutACurrentRowFetchesNothing)
 {
     ASSERT_TRUE(Open(3));
     InsertPhotos({"5", "2"});
-    DownloadMedia(true);
+    {
+        MessageBoxWatcher failures;
+        DownloadMedia(true);
+    }
     ASSERT_EQ(DownloadRows.size(), 2u);
     // The window lists no rows, so nothing is selected; the exchange still runs.
     DialogWatch watch;
@@ -141,7 +146,10 @@ TEST_F(StarterTest, AFailedSelectionIsShownAndDownloadsNothing)
 {
     ASSERT_TRUE(Open(3));
     InsertPhotos({"5", "2"});
-    DownloadMedia(true);
+    {
+        MessageBoxWatcher failures;
+        DownloadMedia(true);
+    }
     ASSERT_EQ(DownloadRows.size(), 2u);
 
     TheDatabase().Disconnect();

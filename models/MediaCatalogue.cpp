@@ -1,4 +1,0 @@
-#include "models/MediaCatalogue.h"
-
-// The phone's media lists are not read yet: the table keeps what it holds.
-void ReadMediaCatalogue(const std::string&, bool) {}
