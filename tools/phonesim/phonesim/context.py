@@ -1,6 +1,6 @@
 """What the command handlers work on: the stored data and the link session."""
 
-from dataclasses import dataclass
+from dataclasses import dataclass, field
 
 
 @dataclass
@@ -25,6 +25,8 @@ class Context:
     # Actions of the fault rules that fired on the command being carried out,
     # for the faults that change what the phone does rather than its answer's form.
     faults: frozenset = frozenset()
+    # The options of those rules, by action.
+    fault_options: dict = field(default_factory=dict)
 
     def limit(self, name: str) -> int:
         return int(self.state["limits"][name])

@@ -29,7 +29,7 @@ _OPTIONS = {
     "split": {"size", "at", "pause"},
     "close": {"reply", "reopen"},
     "headless": set(),
-    "endless": set(),
+    "endless": {"size"},
 }
 
 

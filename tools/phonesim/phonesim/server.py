@@ -154,6 +154,7 @@ class Simulator:
         if not all(rule.executes for rule in fired):
             return Outcome(False, note="not carried out (fault rule)")
         self.ctx.faults = frozenset(rule.action for rule in fired)
+        self.ctx.fault_options = {rule.action: rule.options for rule in fired}
         return dispatch.execute(self.ctx, line.data)
 
     def _refresh_rules(self) -> None:
