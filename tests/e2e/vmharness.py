@@ -137,9 +137,9 @@ class ProgramSession:
         self.programs = []
 
     # -- processes -----------------------------------------------------------
-    def start_phone(self):
+    def start_phone(self, baud=115200):
         from phonesim_control import start_simulator
-        self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state)
+        self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state, baud=baud)
 
     def start_program(self):
         with open(self.dir / "velarmon.out", "ab") as out:
