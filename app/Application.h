@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/GdiObjects.h"
+#include "common/MemoryBitmap.h"
 
 class PhoneSession;
 class TableModel;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/MDIChild.h"
+#include "common/Handles.h"
 #include "db/DbTypes.h"
-#include "grid/GdiHandle.h"
 #include "grid/GridLayout.h"
 #include "grid/GridView.h"
 #include "grid/TableSnapshot.h"

@@ -5,6 +5,7 @@
 #include "app/AppMessages.h"
 #include "app/Application.h"
 #include "app/MDIChild.h"
+#include "common/Handles.h"
 #include "db/Database.h"
 #include "grid/GridWindow.h"
 #include "models/MediaCatalogue.h"
@@ -14,18 +15,6 @@
 
 namespace {
 const char NewTableTitle[] = "Новая таблица";
-
-// Shows the loading cursor for as long as it lives.
-class LoadingCursor {
-public:
-    LoadingCursor() : previous_(SetCursor(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(IDC_LOADING)))) {}
-    ~LoadingCursor() { SetCursor(previous_); }
-    LoadingCursor(const LoadingCursor&) = delete;
-    LoadingCursor& operator=(const LoadingCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 }  // namespace
 
 GenericTableModel::GenericTableModel(TableKind kind) : TableModel(kind)
@@ -33,7 +22,7 @@ GenericTableModel::GenericTableModel(TableKind kind) : TableModel(kind)
     {
         // The photo and movie lists come from the phone each time their
         // window opens; that is the slow part.
-        LoadingCursor cursor;
+        CursorScope loading(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(IDC_LOADING)));
         if (kind == kPhotoKind)
             ReadMediaCatalogue(CatalogueEntryOf(kind).table, false);
         else if (kind == kMovieKind)
