@@ -28,11 +28,8 @@ Application::~Application()
     // destroyed one while the window finishes dying.
     if (frame)
         SetMenu(frame, nullptr);
-    if (noTableMenu)
-        DestroyMenu(noTableMenu);
-    if (tableMenu)
-        DestroyMenu(tableMenu);
-    noTableMenu = tableMenu = nullptr;
+    noTableMenu.Reset();
+    tableMenu.Reset();
     CloseAllTables();
     ReleaseBackBuffer();
     if (smsPanel)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/Handles.h"
 #include "common/MemoryBitmap.h"
 
 class PhoneSession;
@@ -67,15 +68,15 @@ public:
     HWND toolBar = nullptr;
     HWND statusBar = nullptr;
     HWND smsPanel = nullptr;
-    HMENU noTableMenu = nullptr;
-    HMENU tableMenu = nullptr;
+    MenuHandle noTableMenu;
+    MenuHandle tableMenu;
     Settings settings;
     std::vector<std::unique_ptr<TableModel>> OpenTables;
     std::unique_ptr<PhoneSession> session;
 
 private:
     void CreateBars();
-    void SetFrameMenu(HMENU& slot, int resourceId, bool withWindowMenu);
+    void SetFrameMenu(MenuHandle& slot, int resourceId, bool withWindowMenu);
     void ApplyVisibility(HWND bar, DWORD setting, int command);
     void ToggleBar(HWND bar, DWORD& setting, int command);
     void SubclassClient();

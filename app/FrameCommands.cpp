@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/AboutDialog.h"
 #include "app/Application.h"
 #include "app/CommandState.h"
@@ -63,17 +65,19 @@ bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-void Application::SetFrameMenu(HMENU& slot, int resourceId, bool withWindowMenu)
+void Application::SetFrameMenu(MenuHandle& slot, int resourceId, bool withWindowMenu)
 {
-    HMENU fresh = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
+    MenuHandle fresh(LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)));
     if (!fresh)
         return;
-    HMENU windowMenu = withWindowMenu ? GetSubMenu(fresh, 3) : nullptr;
-    SendMessageA(mdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(fresh), reinterpret_cast<LPARAM>(windowMenu));
-    // The previous copy goes only once the frame no longer shows it.
-    if (slot && slot != GetMenu(frame))
-        DestroyMenu(slot);
-    slot = fresh;
+    HMENU windowMenu = withWindowMenu ? GetSubMenu(fresh.Get(), 3) : nullptr;
+    SendMessageA(mdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(fresh.Get()),
+                 reinterpret_cast<LPARAM>(windowMenu));
+    // The previous copy goes only once the frame no longer shows it; a menu
+    // the frame still shows is destroyed with the frame.
+    if (slot && slot.Get() == GetMenu(frame))
+        slot.Release();
+    slot = std::move(fresh);
 }
 
 void Application::RefreshCommands()
