@@ -70,7 +70,7 @@ void Application::SetFrameMenu(MenuHandle& slot, int resourceId, bool withWindow
     MenuHandle fresh(LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)));
     if (!fresh)
         return;
-    HMENU windowMenu = withWindowMenu ? GetSubMenu(fresh.Get(), 3) : nullptr;
+    HMENU windowMenu = withWindowMenu ? GetSubMenu(fresh.Get(), MENU_TABLE_WINDOWS) : nullptr;
     SendMessageA(mdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(fresh.Get()),
                  reinterpret_cast<LPARAM>(windowMenu));
     // The previous copy goes only once the frame no longer shows it; a menu

@@ -126,7 +126,7 @@ void Application::OnCreate(HWND frameWindow)
 {
     frame = frameWindow;
     CLIENTCREATESTRUCT ccs{};
-    ccs.hWindowMenu = tableMenu ? GetSubMenu(tableMenu.Get(), 3) : nullptr;
+    ccs.hWindowMenu = tableMenu ? GetSubMenu(tableMenu.Get(), MENU_TABLE_WINDOWS) : nullptr;
     ccs.idFirstChild = IDM_FIRST_CHILD;
     mdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_BORDER, 0, 0, 0, 0, frame,
