@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/GridWindow.h"
+#include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
 #include "worker/RunExchange.h"
@@ -52,7 +53,7 @@ void Application::OpenTable(int kind)
             return;
         }
     }
-    if (kind < 0 || kind > 4)
+    if (!HasTableWindow(kind))
         return;
     Application* const self = this;
     std::unique_ptr<TableModel> model = CreateTableModel(kind);
