@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/GridWindow.h"
+#include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
 #include "worker/RunExchange.h"
@@ -53,11 +54,8 @@ Application::~Application()
     // destroyed one while the window finishes dying.
     if (frame)
         SetMenu(frame, nullptr);
-    if (noTableMenu)
-        DestroyMenu(noTableMenu);
-    if (tableMenu)
-        DestroyMenu(tableMenu);
-    noTableMenu = tableMenu = nullptr;
+    noTableMenu.Reset();
+    tableMenu.Reset();
     CloseAllTables();
     ReleaseBackBuffer();
     if (smsPanel)
@@ -80,7 +78,7 @@ void Application::OpenTable(int kind)
             return;
         }
     }
-    if (kind < 0 || kind > 4)
+    if (!HasTableWindow(kind))
         return;
     Application* const self = this;
     std::unique_ptr<TableModel> model = CreateTableModel(kind, GridWindow::Make);

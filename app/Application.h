@@ -4,8 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/GdiObjects.h"
 #include "common/AppLink.h"
+#include "common/Handles.h"
+#include "common/MemoryBitmap.h"
 
 class PhoneSession;
 class TableModel;
@@ -67,8 +68,8 @@ public:
     HWND toolBar = nullptr;
     HWND statusBar = nullptr;
     HWND smsPanel = nullptr;
-    HMENU noTableMenu = nullptr;
-    HMENU tableMenu = nullptr;
+    MenuHandle noTableMenu;
+    MenuHandle tableMenu;
     Settings settings;
     std::vector<std::unique_ptr<TableModel>> OpenTables;
     std::unique_ptr<PhoneSession> session;
@@ -80,7 +81,7 @@ private:
     ~Application();
 
     void CreateBars();
-    void SetFrameMenu(HMENU& slot, int resourceId, bool withWindowMenu);
+    void SetFrameMenu(MenuHandle& slot, int resourceId, bool withWindowMenu);
     void ApplyVisibility(HWND bar, DWORD setting, int command);
     void ToggleBar(HWND bar, DWORD& setting, int command);
     void SubclassClient();

@@ -1,10 +1,10 @@
 #include "app/Application.h"
+#include "res/resource.h"
 
 // The MDI client's empty area: the tile picture repeated over the whole
 // client, the logo in the lower right corner, drawn through a back buffer.
 
 namespace {
-constexpr int LogoSize = 160;
 constexpr int LogoMargin = 170;
 
 WNDPROC ClientPreviousProc = nullptr;
@@ -51,7 +51,7 @@ void Application::PaintBackground()
                     BitBlt(backBuffer.Dc(), x, y, tile.Width(), tile.Height(), tile.Dc(), 0, 0, SRCCOPY);
         }
         if (logo.IsValid())
-            BitBlt(backBuffer.Dc(), width - LogoMargin, height - LogoMargin, LogoSize, LogoSize, logo.Dc(), 0, 0,
+            BitBlt(backBuffer.Dc(), width - LogoMargin, height - LogoMargin, LOGO_SIZE, LOGO_SIZE, logo.Dc(), 0, 0,
                    SRCCOPY);
         BitBlt(dc, 0, 0, backBuffer.Width(), backBuffer.Height(), backBuffer.Dc(), 0, 0, SRCCOPY);
     }

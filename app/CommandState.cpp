@@ -1,5 +1,6 @@
 #include "app/CommandState.h"
 
+#include "models/TableCatalogue.h"
 #include "res/resource.h"
 
 namespace {
@@ -39,15 +40,17 @@ CommandState ComputeCommandState(int activeKind, bool smsPanelOpen, std::string_
         s.checkedButtons.push_back(IDM_SMS);
 
     switch (activeKind) {
-    case 0:
-    case 1:
-    case 2:
-        s.checkedButtons.push_back(activeKind == 0 ? IDM_PHONEBOOK : activeKind == 1 ? IDM_SCHEDULER : IDM_MEMO);
+    case kPhoneBookKind:
+    case kSchedulerKind:
+    case kMemoKind:
+        s.checkedButtons.push_back(activeKind == kPhoneBookKind   ? IDM_PHONEBOOK
+                                   : activeKind == kSchedulerKind ? IDM_SCHEDULER
+                                                                  : IDM_MEMO);
         TextTable(s);
         break;
-    case 3:
-    case 4:
-        s.checkedButtons.push_back(activeKind == 3 ? IDM_PHOTOS : IDM_MOVIES);
+    case kPhotoKind:
+    case kMovieKind:
+        s.checkedButtons.push_back(activeKind == kPhotoKind ? IDM_PHOTOS : IDM_MOVIES);
         MediaTable(s);
         break;
     default:

@@ -1,11 +1,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/AboutDialog.h"
 #include "app/Application.h"
 #include "app/CommandState.h"
 #include "app/PortChange.h"
 #include "app/SmsPanel.h"
+#include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/MediaUploads.h"
 #include "phone/PhoneSession.h"
@@ -45,11 +48,11 @@ bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
             SendMessageA(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active), 0);
         return true;
     }
-    case IDM_PHONEBOOK: OpenTable(0); return true;
-    case IDM_SCHEDULER: OpenTable(1); return true;
-    case IDM_MEMO: OpenTable(2); return true;
-    case IDM_PHOTOS: OpenTable(3); return true;
-    case IDM_MOVIES: OpenTable(4); return true;
+    case IDM_PHONEBOOK: OpenTable(kPhoneBookKind); return true;
+    case IDM_SCHEDULER: OpenTable(kSchedulerKind); return true;
+    case IDM_MEMO: OpenTable(kMemoKind); return true;
+    case IDM_PHOTOS: OpenTable(kPhotoKind); return true;
+    case IDM_MOVIES: OpenTable(kMovieKind); return true;
     case IDM_SMS: ToggleSmsPanel(); return true;
     case IDM_PORT: ChangePort(*this); return true;
     case IDM_WRITE_PHONE: WriteActiveTable(); return true;
@@ -63,17 +66,19 @@ bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-void Application::SetFrameMenu(HMENU& slot, int resourceId, bool withWindowMenu)
+void Application::SetFrameMenu(MenuHandle& slot, int resourceId, bool withWindowMenu)
 {
-    HMENU fresh = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
+    MenuHandle fresh(LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)));
     if (!fresh)
         return;
-    HMENU windowMenu = withWindowMenu ? GetSubMenu(fresh, 3) : nullptr;
-    SendMessageA(mdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(fresh), reinterpret_cast<LPARAM>(windowMenu));
-    // The previous copy goes only once the frame no longer shows it.
-    if (slot && slot != GetMenu(frame))
-        DestroyMenu(slot);
-    slot = fresh;
+    HMENU windowMenu = withWindowMenu ? GetSubMenu(fresh.Get(), MENU_TABLE_WINDOWS) : nullptr;
+    SendMessageA(mdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(fresh.Get()),
+                 reinterpret_cast<LPARAM>(windowMenu));
+    // The previous copy goes only once the frame no longer shows it; a menu
+    // the frame still shows is destroyed with the frame.
+    if (slot && slot.Get() == GetMenu(frame))
+        slot.Release();
+    slot = std::move(fresh);
 }
 
 void Application::RefreshCommands()
@@ -193,9 +198,9 @@ void Application::OnInitMenu(HMENU menu)
     for (int command : {IDM_PHONEBOOK, IDM_SCHEDULER, IDM_SMS})
         CheckMenuItem(menu, command, MF_BYCOMMAND | MF_UNCHECKED);
     for (const auto& model : OpenTables) {
-        if (model->Kind() == 0)
+        if (model->Kind() == kPhoneBookKind)
             CheckMenuItem(menu, IDM_PHONEBOOK, MF_BYCOMMAND | MF_CHECKED);
-        if (model->Kind() == 1)
+        if (model->Kind() == kSchedulerKind)
             CheckMenuItem(menu, IDM_SCHEDULER, MF_BYCOMMAND | MF_CHECKED);
     }
     if (smsPanel)

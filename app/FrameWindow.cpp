@@ -98,8 +98,8 @@ HWND Application::CreateFrame(HINSTANCE moduleInstance, int showCommand)
         height = saved.height;
     }
 
-    noTableMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_NOTABLE_MENU));
-    tableMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_TABLE_MENU));
+    noTableMenu.Reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_NOTABLE_MENU)));
+    tableMenu.Reset(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_TABLE_MENU)));
 
     HWND created = CreateWindowExA(0, FrameClassName, FrameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width,
                                    height, nullptr, nullptr, instance, nullptr);
@@ -109,12 +109,13 @@ HWND Application::CreateFrame(HINSTANCE moduleInstance, int showCommand)
     }
     frame = created;
     // The class menu served until now; from here on the frame shows the
-    // menus this object loads and owns.
-    HMENU classMenu = GetMenu(frame);
+    // menus this object loads and owns. Should the frame still show it, it
+    // stays the frame's.
+    MenuHandle classMenu(GetMenu(frame));
 
     CreateBars();
-    if (classMenu && classMenu != GetMenu(frame))
-        DestroyMenu(classMenu);
+    if (classMenu && classMenu.Get() == GetMenu(frame))
+        classMenu.Release();
 
     ShowWindow(frame, settings.cmdShow != 0 ? static_cast<int>(settings.cmdShow) : showCommand);
     UpdateWindow(frame);
@@ -125,7 +126,7 @@ void Application::OnCreate(HWND frameWindow)
 {
     frame = frameWindow;
     CLIENTCREATESTRUCT ccs{};
-    ccs.hWindowMenu = tableMenu ? GetSubMenu(tableMenu, 3) : nullptr;
+    ccs.hWindowMenu = tableMenu ? GetSubMenu(tableMenu.Get(), MENU_TABLE_WINDOWS) : nullptr;
     ccs.idFirstChild = IDM_FIRST_CHILD;
     mdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_BORDER, 0, 0, 0, 0, frame,

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "common/Handles.h"
 #include "serial/CommPortSetting.h"
 
 const char* const SettingsKeyPath = "Software\\KORT application\\Velarmon\\Settings";
@@ -6,14 +7,14 @@ const char* const SettingsKeyPath = "Software\\KORT application\\Velarmon\\Setti
 namespace {
 // The key is created when it is missing; failing that, the user is told and
 // the caller goes on with what it has.
-HKEY OpenSettingsKey()
+RegistryKey OpenSettingsKey()
 {
     HKEY key = nullptr;
     if (RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKeyPath, &key) != ERROR_SUCCESS) {
         MessageBoxA(nullptr, "HKEY_LOCAL_MACHINE", "Registry", MB_OK);
-        return nullptr;
+        return RegistryKey();
     }
-    return key;
+    return RegistryKey(key);
 }
 
 // Reads a 4-byte value whatever type it was stored with; a missing or larger
@@ -38,9 +39,10 @@ void WriteDword(HKEY key, const char* name, DWORD value)
 
 void Application::LoadSettings()
 {
-    HKEY key = OpenSettingsKey();
-    if (!key)
+    const RegistryKey settingsKey = OpenSettingsKey();
+    if (!settingsKey)
         return;
+    HKEY key = settingsKey.Get();
     const Settings defaults;
     ReadDword(key, "WinXPos", settings.winXPos, defaults.winXPos);
     ReadDword(key, "WinYPos", settings.winYPos, defaults.winYPos);
@@ -50,7 +52,6 @@ void Application::LoadSettings()
     ReadDword(key, "ShowStatusBar", settings.showStatusBar, defaults.showStatusBar);
     ReadDword(key, "ShowToolBar", settings.showToolBar, defaults.showToolBar);
     ReadDword(key, "CommPort", CommPort, DefaultCommPort);
-    RegCloseKey(key);
 }
 
 void Application::SaveSettings()
@@ -65,9 +66,10 @@ void Application::SaveSettings()
         settings.winHeight = r.bottom - r.top;
     }
 
-    HKEY key = OpenSettingsKey();
-    if (!key)
+    const RegistryKey settingsKey = OpenSettingsKey();
+    if (!settingsKey)
         return;
+    HKEY key = settingsKey.Get();
     WriteDword(key, "WinXPos", static_cast<DWORD>(settings.winXPos));
     WriteDword(key, "WinYPos", static_cast<DWORD>(settings.winYPos));
     WriteDword(key, "WinWidth", static_cast<DWORD>(settings.winWidth));
@@ -75,5 +77,4 @@ void Application::SaveSettings()
     WriteDword(key, "ShowStatusBar", settings.showStatusBar);
     WriteDword(key, "ShowToolBar", settings.showToolBar);
     WriteDword(key, "CommPort", static_cast<DWORD>(CommPort));
-    RegCloseKey(key);
 }

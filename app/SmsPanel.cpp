@@ -11,7 +11,7 @@
 namespace {
 constexpr int PanelTop = 30;
 // Room for the longest text any of the panel's edits hands out, and its terminator.
-constexpr int ReadLimit = SmsTextLimit + 1;
+constexpr int ReadLimit = SMS_TEXT_LIMIT + 1;
 
 std::string ItemText(HWND panel, int id)
 {
@@ -25,9 +25,9 @@ void OnInitDialog(HWND panel)
     RECT client{};
     GetClientRect(GetParent(panel), &client);
     SetWindowPos(panel, nullptr, client.left, client.top + PanelTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SendDlgItemMessageA(panel, IDC_SMS_TEXT, EM_LIMITTEXT, SmsTextLimit, 0);
-    SendDlgItemMessageA(panel, IDC_SMS_OWN_NUMBER, EM_LIMITTEXT, SmsNumberLimit, 0);
-    SendDlgItemMessageA(panel, IDC_SMS_RECIPIENT, EM_LIMITTEXT, SmsNumberLimit, 0);
+    SendDlgItemMessageA(panel, IDC_SMS_TEXT, EM_LIMITTEXT, SMS_TEXT_LIMIT, 0);
+    SendDlgItemMessageA(panel, IDC_SMS_OWN_NUMBER, EM_LIMITTEXT, SMS_NUMBER_LIMIT, 0);
+    SendDlgItemMessageA(panel, IDC_SMS_RECIPIENT, EM_LIMITTEXT, SMS_NUMBER_LIMIT, 0);
     const std::string own = TheApp && TheApp->session ? TheApp->session->OwnNumber : std::string();
     SetDlgItemTextA(panel, IDC_SMS_OWN_NUMBER, own.c_str());
     ShowWindow(panel, SW_SHOW);

@@ -4,10 +4,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/GdiObjects.h"
 #include "calendar/CalendarDate.h"
 #include "calendar/CalendarMonth.h"
-#include "grid/GdiHandle.h"
+#include "common/Handles.h"
+#include "common/MemoryBitmap.h"
 
 // Window class of the month calendar, registered once per run.
 extern const char* const CalendarClassName;

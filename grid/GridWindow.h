@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Handles.h"
 #include "grid/MDIChild.h"
 #include "db/DbTypes.h"
-#include "grid/GdiHandle.h"
 #include "grid/GridLayout.h"
 #include "grid/GridView.h"
 #include "grid/TableSnapshot.h"

@@ -1,30 +1,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "common/Handles.h"
 #include "grid/GridWindow.h"
 #include "models/TableModel.h"
 #include "res/resource.h"
-
-namespace {
-// A device context of a window (none for no window) while the font dialog
-// needs one.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(window ? GetDC(window) : nullptr) {}
-    ~WindowDc()
-    {
-        if (dc_)
-            ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-}  // namespace
 
 void GridWindow::OnCommand(int command)
 {

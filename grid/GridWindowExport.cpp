@@ -5,32 +5,17 @@
 #include <string>
 
 #include "common/AppMessages.h"
+#include "common/Handles.h"
 #include "grid/GridWindow.h"
 #include "grid/RtfWriter.h"
-#include "grid/WaitCursor.h"
 #include "grid/XlsWriter.h"
 
 namespace {
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle()
-    {
-        if (IsValid())
-            CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Write(const std::string& bytes) const
-    {
-        DWORD written = 0;
-        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-
-private:
-    HANDLE handle_;
-};
+void WriteBytes(const FileHandle& file, const std::string& bytes)
+{
+    DWORD written = 0;
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
 
 const char ExportTitle[] = "Экспорт таблицы в MS Excel (*.xls) или MS Word (*.rtf):";
 // Two filters, each a name and a pattern, ending in an empty pair.
@@ -97,10 +82,10 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
         if (extension == "xls") {
             const XlsSheet sheet = BuildXlsRecords(Snapshot());
             for (const std::string& record : sheet.records)
-                file.Write(record);
+                WriteBytes(file, record);
             rowsLeftOut = sheet.rowsLeftOut;
         } else if (extension == "rtf") {
-            file.Write(BuildRtf(Snapshot()));
+            WriteBytes(file, BuildRtf(Snapshot()));
         }
     }
     // Told once the file is complete and closed.

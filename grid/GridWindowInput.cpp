@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "common/AppLink.h"
+#include "common/Handles.h"
 #include "grid/GridInput.h"
 #include "grid/GridScroll.h"
 #include "grid/GridWindow.h"
@@ -162,12 +163,11 @@ void GridWindow::ShowContextMenu(int resourceId, int x, int y)
     HWND window = Handle();
     if (!window)
         return;
-    HMENU menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(resourceId));
+    const MenuHandle menu(LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(resourceId)));
     if (!menu)
         return;
     POINT at{x, y};
     ClientToScreen(window, &at);
     // The chosen command comes back to this window as WM_COMMAND.
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTBUTTON, at.x, at.y, 0, window, nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_LEFTBUTTON, at.x, at.y, 0, window, nullptr);
 }

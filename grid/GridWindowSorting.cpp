@@ -1,8 +1,8 @@
 #include "common/AppLink.h"
 #include "common/DialogCentring.h"
+#include "common/Handles.h"
 #include "grid/GridWindow.h"
 #include "grid/RowSorting.h"
-#include "grid/WaitCursor.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/GdiObjects.h"
+#include "common/MemoryBitmap.h"
 
 // Base of the document windows inside the frame's MDI client. Routes the
 // window's messages to the virtual handlers of the object that owns the

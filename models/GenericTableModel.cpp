@@ -4,6 +4,7 @@
 
 #include "common/AppLink.h"
 #include "common/AppMessages.h"
+#include "common/Handles.h"
 #include "db/Database.h"
 #include "phone/PhoneSession.h"
 #include "models/ModelMessages.h"
@@ -12,18 +13,6 @@
 
 namespace {
 const char NewTableTitle[] = "Новая таблица";
-
-// Shows the loading cursor for as long as it lives.
-class LoadingCursor {
-public:
-    LoadingCursor() : previous_(SetCursor(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(IDC_LOADING)))) {}
-    ~LoadingCursor() { SetCursor(previous_); }
-    LoadingCursor(const LoadingCursor&) = delete;
-    LoadingCursor& operator=(const LoadingCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 }  // namespace
 
 GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& makeWindow) : TableModel(kind)
@@ -31,7 +20,7 @@ GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& mak
     {
         // The photo and movie lists come from the phone each time their
         // window opens; that is the slow part.
-        LoadingCursor cursor;
+        CursorScope loading(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(IDC_LOADING)));
         PhoneSession* session = AppSession();
         if (session && (kind == kPhotoKind || kind == kMovieKind))
             session->ReadMediaCatalogue(CatalogueEntryOf(kind).table, kind == kMovieKind);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "res/resource.h"
+
 namespace {
 const char KeyPrefix[] = "#PCKEY: ";
 const char ModelPrefix[] = "GMM: ";
@@ -50,7 +52,6 @@ std::string ParseModelName(const char* reply)
 
 std::string ParseOwnNumber(const char* reply)
 {
-    constexpr std::size_t OwnNumberLimit = 20;
     std::string number;
     const char* found = std::strstr(reply, "#PCMIT:");
     if (!found)
@@ -60,7 +61,7 @@ std::string ParseOwnNumber(const char* reply)
         ++c;
     if (*c == '+')
         number += *c++;
-    for (; *c >= '0' && *c <= '9' && number.size() < OwnNumberLimit; ++c)
+    for (; *c >= '0' && *c <= '9' && number.size() < SMS_NUMBER_LIMIT; ++c)
         number += *c;
     return number;
 }

@@ -21,7 +21,7 @@ std::optional<std::int32_t> ParsePhoneKey(const char* reply);
 std::string ParseModelName(const char* reply);
 
 // The phone's own number after "#PCMIT:" (blanks skipped): its digits and a
-// leading plus, at most 20 of them, as the SMS panel's field takes them;
+// leading plus, at most SMS_NUMBER_LIMIT of them, as the SMS panel's field takes them;
 // empty when the prefix is missing.
 std::string ParseOwnNumber(const char* reply);
 

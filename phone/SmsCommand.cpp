@@ -1,5 +1,7 @@
 #include "phone/SmsCommand.h"
 
+#include "res/resource.h"
+
 std::string BuildSmsCommand(const SmsRequest& request)
 {
     return "AT#PSTRM=" + request[0] + "," + request[1] + ",3,\"" + request[2] + "\"," + request[3] + ",0,0, 4098";
@@ -7,5 +9,5 @@ std::string BuildSmsCommand(const SmsRequest& request)
 
 int SmsCharactersLeft(const std::string& text)
 {
-    return SmsTextLimit - static_cast<int>(text.size());
+    return SMS_TEXT_LIMIT - static_cast<int>(text.size());
 }

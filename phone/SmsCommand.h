@@ -10,9 +10,6 @@ using SmsRequest = std::array<std::string, 4>;
 // the phone takes whatever stands between the quotes.
 std::string BuildSmsCommand(const SmsRequest& request);
 
-// What the panel's counter shows: 80 less the bytes of the text, where a
-// line break (CR LF) costs two.
+// What the panel's counter shows: SMS_TEXT_LIMIT less the bytes of the
+// text, where a line break (CR LF) costs two.
 int SmsCharactersLeft(const std::string& text);
-
-constexpr int SmsTextLimit = 80;
-constexpr int SmsNumberLimit = 20;

@@ -1,6 +1,7 @@
 #include "serial/SerialPort.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "serial/LineSettings.h"
 #include "serial/PortName.h"
@@ -15,10 +16,11 @@ bool SerialPort::Open(int number)
 {
     // Nobody else may hold the port (no sharing), this object included.
     Close();
-    HANDLE handle = CreateFileA(PortName(number).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    FileHandle port(CreateFileA(PortName(number).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!port)
         return false;
+    HANDLE handle = port.Get();
 
     SetupComm(handle, PortQueueSize, PortQueueSize);
     SetCommMask(handle, PortEventMask);
@@ -32,37 +34,35 @@ bool SerialPort::Open(int number)
     ApplyLineSettings(dcb);
     if (!SetCommState(handle, &dcb)) {
         MessageBoxA(nullptr, "Set comm state error.", "ERROR", MB_OK);
-        CloseHandle(handle);
         return false;
     }
     // A pseudo-terminal or a cable driver without modem lines refuses this;
     // the port works all the same.
     EscapeCommFunction(handle, SETDTR);
-    handle_ = handle;
+    port_ = std::move(port);
     return true;
 }
 
 void SerialPort::Close()
 {
-    if (handle_ == INVALID_HANDLE_VALUE)
+    if (!port_)
         return;
-    PurgeComm(handle_, PortPurgeAll);
-    CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    PurgeComm(port_.Get(), PortPurgeAll);
+    port_.Reset();
 }
 
 std::size_t SerialPort::Read(char* buffer, std::size_t capacity)
 {
-    if (handle_ == INVALID_HANDLE_VALUE)
+    if (!port_)
         return 0;
     DWORD errors = 0;
     COMSTAT status{};
     // Learns how much is queued and clears any error state of the port.
-    if (!ClearCommError(handle_, &errors, &status))
+    if (!ClearCommError(port_.Get(), &errors, &status))
         status.cbInQue = 0;
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, status.cbInQue));
     DWORD got = 0;
-    if (wanted > 0 && !ReadFile(handle_, buffer, wanted, &got, nullptr))
+    if (wanted > 0 && !ReadFile(port_.Get(), buffer, wanted, &got, nullptr))
         got = 0;
     // Line errors (overrun, framing) would otherwise stop the port.
     ClearErrors();
@@ -71,10 +71,10 @@ std::size_t SerialPort::Read(char* buffer, std::size_t capacity)
 
 std::size_t SerialPort::Write(const char* bytes, std::size_t count)
 {
-    if (handle_ == INVALID_HANDLE_VALUE)
+    if (!port_)
         return 0;
     DWORD written = 0;
-    if (!WriteFile(handle_, bytes, static_cast<DWORD>(count), &written, nullptr)) {
+    if (!WriteFile(port_.Get(), bytes, static_cast<DWORD>(count), &written, nullptr)) {
         ClearErrors();
         return 0;
     }
@@ -85,5 +85,5 @@ void SerialPort::ClearErrors()
 {
     DWORD errors = 0;
     COMSTAT status{};
-    ClearCommError(handle_, &errors, &status);
+    ClearCommError(port_.Get(), &errors, &status);
 }

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "common/Handles.h"
+
 // The one COM port the phone is reached through. All input and output is
 // synchronous and nothing waits for events: `Read` only takes what has
 // already arrived, and callers poll.
@@ -19,19 +21,19 @@ public:
     bool Open(int number);
     // Drops whatever is queued either way and closes; nothing when not open.
     void Close();
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return port_.IsValid(); }
     // Up to `capacity` of the bytes already received; 0 at once when none
     // are waiting or the port failed. The buffer is not terminated.
     std::size_t Read(char* buffer, std::size_t capacity);
     // Writes synchronously; the count written (0 on failure).
     std::size_t Write(const char* bytes, std::size_t count);
 
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return port_.Get(); }
 
 private:
     void ClearErrors();
 
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    FileHandle port_;
 };
 
 // The program-wide port.

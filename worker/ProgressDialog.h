@@ -16,7 +16,7 @@ HWND ProgressDialogHandle();
 // User-interface thread, before a worker is started for a dialog about to
 // open: from now until that dialog has closed, WaitForProgressDialog waits.
 void ExpectProgressDialog();
-// Runs dialog 120 modally over `owner` for operation `code` (it decides the
+// Runs dialog IDD_PROGRESS modally over `owner` for operation `code` (it decides the
 // first text and whether the bar shows); returns when the dialog has ended.
 INT_PTR ShowProgressDialog(HWND owner, int code);
 // Ends the open dialog with 1, if there is one.

@@ -33,7 +33,7 @@ bool WorkerThread::Start()
     const uintptr_t handle = _beginthreadex(nullptr, 0, &WorkerThread::Entry, this, 0, &id);
     if (handle == 0)
         return false;
-    thread_ = ThreadHandle(reinterpret_cast<HANDLE>(handle));
+    thread_ = KernelHandle(reinterpret_cast<HANDLE>(handle));
     threadId_ = id;
     return true;
 }

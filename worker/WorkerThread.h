@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "worker/ThreadHandle.h"
+#include "common/Handles.h"
 
 // A thread object: Start runs Run on a thread of its own, Stop ends it. A
 // class that derives from it stops the thread in its own destructor, before
@@ -39,7 +39,7 @@ public:
 private:
     static unsigned __stdcall Entry(void* self);
 
-    ThreadHandle thread_;
+    KernelHandle thread_;
     DWORD threadId_ = 0;
     std::atomic<bool> stopRequested_{false};
 };

@@ -5,9 +5,9 @@ import time
 
 import vmharness as h
 
-PHONE_BOOK = 3005
-RECEIVE_PHONE = 4039
-MDI_CLIENT = 3232
+PHONE_BOOK = h.ID["IDM_PHONEBOOK"]
+RECEIVE_PHONE = h.ID["IDM_RECEIVE_PHONE"]
+MDI_CLIENT = h.ID["IDC_MDI_CLIENT"]
 PHONE_BOOK_TITLE = "Телефонная книга"
 PROGRESS = "title:Обмен данных с телефоном"
 

@@ -8,10 +8,10 @@ import time
 import transfers as t
 import vmharness as h
 
-PHOTOS = 4032
-MOVIES = 4033
-GET_SELECTED = 4036
-GET_ALL = 4037
+PHOTOS = h.ID["IDM_PHOTOS"]
+MOVIES = h.ID["IDM_MOVIES"]
+GET_SELECTED = h.ID["IDM_GET_SELECTED"]
+GET_ALL = h.ID["IDM_GET_ALL"]
 VK_DOWN = 0x28
 DATA = h.ROOT / "tests" / "e2e" / "data"
 
@@ -42,7 +42,7 @@ class MediaDownload(t.TransferTest):
         """The dialog's line once the worker has named its item."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            text = s.ok("dlgtext", dialog, 1041)
+            text = s.ok("dlgtext", dialog, h.ID["IDC_PROGRESS_TEXT"])
             if text:
                 return text
             time.sleep(0.1)
@@ -61,7 +61,7 @@ class MediaDownload(t.TransferTest):
         dialog = s.ok("wait", t.PROGRESS)
         self.assertEqual(self.progress_text(s, dialog), "Процесс загрузки файла Кот 02.jpg_18")
         time.sleep(2)
-        self.assertGreater(t.progress_fill(s, dialog + "/1040", "photo"), 0)
+        self.assertGreater(t.progress_fill(s, f"{dialog}/{h.ID['IDC_PROGRESS_BAR']}", "photo"), 0)
         s.ok("gone", t.PROGRESS, timeout_ms=60000)
         images = s.dir / "Images"
         self.assertEqual(files(images), ["02.jpg_18.jpg"])

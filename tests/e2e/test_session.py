@@ -13,7 +13,8 @@ INIT_FAILED = "Ошибка инициализации телефона."
 PORT_FAILED = ("Ошибка открытия порта.\nПроверьте соединение кабеля и установку драйверов "
                "или выберете другой порт.")
 PORT_DIALOG = "title:Порт"
-STATUS_BAR = h.FRAME + "/1961"
+PORT_LIST = h.ID["IDC_PORT_LIST"]
+STATUS_BAR = f"{h.FRAME}/{h.ID['IDC_STATUSBAR']}"
 START = [b"AT", b"ATE0V1", b"AT#PMODE=1", b"AT#PCKEY?", b"AT+GMM", b"AT#PCOUT?", b"AT#PCLNK?", b"AT#PCMIT?",
          b"AT#PUGSN?", b"AT*SKT*BEEP=1"]
 E250 = {"model": "SCH-E250", "key": "01234",
@@ -67,17 +68,17 @@ class SessionStart(h.ProgramTest):
         s.screenshot("started")
 
         # The about box, and the port dialog left with Cancel.
-        s.ok("post", h.FRAME, 206)
+        s.ok("post", h.FRAME, h.ID["IDM_ABOUT"])
         about = s.ok("wait", "title:О программе")
         self.assertEqual(s.ok("visible", about), "1")
         s.screenshot("about")
         s.ok("answer", about, 1)
         s.ok("gone", about)
 
-        s.ok("post", h.FRAME, 4022)
+        s.ok("post", h.FRAME, h.ID["IDM_PORT"])
         dialog = s.ok("wait", PORT_DIALOG)
-        self.assertEqual(s.ok("cbcur", dialog, 1002), "2")
-        s.ok("cbsel", dialog, 1002, 6)
+        self.assertEqual(s.ok("cbcur", dialog, PORT_LIST), "2")
+        s.ok("cbsel", dialog, PORT_LIST, 6)
         s.ok("answer", dialog, 2)
         s.ok("gone", dialog)
         time.sleep(1)
@@ -86,7 +87,7 @@ class SessionStart(h.ProgramTest):
         self.assertEqual(h.reg_values(), {})
         self.assertEqual(s.ok("sbtext", STATUS_BAR), "Samsung SCH-E250, порт COM3.")
 
-        s.ok("post", h.FRAME, 100)
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
         self.assertEqual(s.wait_exit(proc), 0)
         self.assertEqual(h.reg_values()["CommPort"], 3)
 
@@ -95,9 +96,9 @@ class SessionStart(h.ProgramTest):
         s.wait_frame(timeout_ms=40000)
         twelve = start_simulator(h.SIMULATOR, h.PORTS / "COM12", self._folder(s, "com12"), {"model": "SCH-E120"})
         self.addCleanup(twelve.stop)
-        s.ok("post", h.FRAME, 4022)
+        s.ok("post", h.FRAME, h.ID["IDM_PORT"])
         dialog = s.ok("wait", PORT_DIALOG)
-        s.ok("cbsel", dialog, 1002, 11)
+        s.ok("cbsel", dialog, PORT_LIST, 11)
         s.ok("answer", dialog, 1)
         self.assertEqual(s.ok("sbtext", STATUS_BAR, "--expect", "Samsung SCH-E120, порт COM12.", timeout_ms=40000),
                          "Samsung SCH-E120, порт COM12.")
@@ -105,7 +106,7 @@ class SessionStart(h.ProgramTest):
         self.assertEqual(h.reg_values()["CommPort"], 12)
         self.assertIn("port closed by the program",
                       " ".join(t.decode("cp1251") for _, k, t in s.sim.log() if k == "EVT"))
-        s.ok("post", h.FRAME, 100)
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
         self.assertEqual(s.wait_exit(proc), 0)
 
     def test_a_silent_phone_leads_to_the_port_dialog_and_cancel_ends_the_program(self):
@@ -115,7 +116,7 @@ class SessionStart(h.ProgramTest):
         self.assertAlmostEqual(time.monotonic() - started, 9.5, delta=2.5)
         self.expect_box(s, PORT_FAILED, "error")
         dialog = s.ok("wait", PORT_DIALOG)
-        self.assertEqual(s.ok("cbcur", dialog, 1002), "2")
+        self.assertEqual(s.ok("cbcur", dialog, PORT_LIST), "2")
         s.screenshot("port-dialog")
         s.ok("answer", dialog, 2)
         self.assertEqual(s.wait_exit(proc), 0)
@@ -129,14 +130,14 @@ class SessionStart(h.ProgramTest):
         self.expect_box(s, INIT_FAILED, "warning")
         self.expect_box(s, PORT_FAILED, "error")
         dialog = s.ok("wait", PORT_DIALOG)
-        s.ok("cbsel", dialog, 1002, 11)
+        s.ok("cbsel", dialog, PORT_LIST, 11)
         s.ok("answer", dialog, 1)
         s.wait_frame(timeout_ms=40000)
         self.assertEqual(s.ok("sbtext", STATUS_BAR, "--expect", "Samsung SCH-E250, порт COM12."),
                          "Samsung SCH-E250, порт COM12.")
         self.assertEqual(twelve.commands(), START)
         self.assertEqual(h.reg_values()["CommPort"], 12)
-        s.ok("post", h.FRAME, 100)
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
         self.assertEqual(s.wait_exit(proc), 0)
 
     def test_an_error_to_the_echo_setting_only_warns(self):
@@ -146,7 +147,7 @@ class SessionStart(h.ProgramTest):
         self.assertEqual(s.sim.commands(), START)
         self.assertEqual(s.ok("sbtext", STATUS_BAR, "--expect", "Samsung SCH-E250, порт COM3."),
                          "Samsung SCH-E250, порт COM3.")
-        s.ok("post", h.FRAME, 100)
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
         self.assertEqual(s.wait_exit(proc), 0)
 
     def test_a_key_reply_without_its_prefix_ends_the_program_silently(self):

@@ -5,10 +5,15 @@ import time
 import vmharness as h
 
 CAPTION = "Сообщение программы VelarMon:"
-CLIENT = h.FRAME + "/3232"
+CLIENT = f"{h.FRAME}/{h.ID['IDC_MDI_CLIENT']}"
 PROGRESS = "title:Обмен данных с телефоном"
-SMS = 4021
-SEND = 1037
+TOOL_BAR = f"{h.FRAME}/{h.ID['IDC_TOOLBAR']}"
+SMS = h.ID["IDM_SMS"]
+SEND = h.ID["IDC_SMS_SEND"]
+OWN_NUMBER = h.ID["IDC_SMS_OWN_NUMBER"]
+RECIPIENT = h.ID["IDC_SMS_RECIPIENT"]
+TEXT = h.ID["IDC_SMS_TEXT"]
+SAVE = h.ID["IDC_SMS_SAVE"]
 
 
 class Sms(h.ProgramTest):
@@ -29,9 +34,9 @@ class Sms(h.ProgramTest):
         self.fail("no SMS panel")
 
     def fill(self, s, panel, recipient, text, save):
-        s.ok("settext", panel, 1034, recipient)
-        s.ok("settext", panel, 1035, text)
-        s.ok("check", panel, 1038, 1 if save else 0)
+        s.ok("settext", panel, RECIPIENT, recipient)
+        s.ok("settext", panel, TEXT, text)
+        s.ok("check", panel, SAVE, 1 if save else 0)
 
     def client_left(self, s, expected):
         """The MDI client's left edge, once it has moved to `expected` (or after 5 s)."""
@@ -52,29 +57,29 @@ class Sms(h.ProgramTest):
         panel = self.panel(s)
         width = int(s.ok("client", panel).split()[0])
         self.assertEqual(self.client_left(s, left + width), left + width)
-        self.assertEqual(s.ok("tbstate", h.FRAME + "/102", SMS).split()[1], "1")
+        self.assertEqual(s.ok("tbstate", TOOL_BAR, SMS).split()[1], "1")
 
         self.fill(s, panel, "89031234567", "Привет", save=True)
         s.ok("post", panel, SEND)
         s.ok("wait", PROGRESS)
-        self.assertEqual(s.ok("dlgtext", PROGRESS, 1041), "Процесс отправки SMS...")
-        self.assertEqual(s.ok("visible", PROGRESS + "/1040"), "0")
+        self.assertEqual(s.ok("dlgtext", PROGRESS, h.ID["IDC_PROGRESS_TEXT"]), "Процесс отправки SMS...")
+        self.assertEqual(s.ok("visible", f"{PROGRESS}/{h.ID['IDC_PROGRESS_BAR']}"), "0")
         s.ok("gone", PROGRESS, timeout_ms=30000)
         self.assertEqual(self.sent(s), ['AT#PSTRM=89031234567,,3,"Привет",1,0,0, 4098'.encode("cp1251")])
-        self.assertEqual(s.ok("text", f"{panel}/1034"), "89031234567")
-        self.assertEqual(s.ok("text", f"{panel}/1035"), "Привет")
+        self.assertEqual(s.ok("text", f"{panel}/{RECIPIENT}"), "89031234567")
+        self.assertEqual(s.ok("text", f"{panel}/{TEXT}"), "Привет")
 
         s.ok("post", h.FRAME, SMS)
         s.ok("gone", panel)
         self.assertEqual(self.client_left(s, left), left)
-        self.assertEqual(s.ok("tbstate", h.FRAME + "/102", SMS).split()[1], "0")
+        self.assertEqual(s.ok("tbstate", TOOL_BAR, SMS).split()[1], "0")
 
     def test_refused_send_warns_and_empty_recipient_sends_nothing(self):
         s = self.start(rules=["error AT#PSTRM=*"], own_number="0951234567")
         s.ok("post", h.FRAME, SMS)
         panel = self.panel(s)
         # The phone told its own number at the start.
-        self.assertEqual(s.ok("text", f"{panel}/1033"), "0951234567")
+        self.assertEqual(s.ok("text", f"{panel}/{OWN_NUMBER}"), "0951234567")
 
         self.fill(s, panel, "", "текст", save=False)
         s.ok("post", panel, SEND)
@@ -94,7 +99,7 @@ class Sms(h.ProgramTest):
         s.answer(box, 1)
         s.ok("gone", PROGRESS, timeout_ms=30000)
         self.assertEqual(self.sent(s), ['AT#PSTRM=  ,0951234567,3,"текст",0,0,0, 4098'.encode("cp1251")])
-        self.assertEqual(s.ok("text", f"{panel}/1034"), "  ")
+        self.assertEqual(s.ok("text", f"{panel}/{RECIPIENT}"), "  ")
 
 
 if __name__ == "__main__":

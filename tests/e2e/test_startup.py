@@ -42,7 +42,7 @@ class StartUp(h.ProgramTest):
         s.start_phone()
         proc = s.start_program()
         s.wait_frame()
-        s.ok("post", h.FRAME, 100)
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
         self.assertEqual(s.wait_exit(proc), 0)
         values = h.reg_values()
         self.assertEqual(set(values), {"WinXPos", "WinYPos", "WinWidth", "WinHeight", "ShowStatusBar",

@@ -11,9 +11,10 @@ import time
 import vmharness as h
 
 DEMO_PHONE = h.ROOT / "tools" / "phonesim" / "demo_phone.json"
-CLIENT = h.FRAME + "/3232"
-TABLES = [(3005, "Телефонная книга"), (3004, "Еженедельник"), (4024, "Заметки"), (4032, "Фотографии"),
-          (4033, "Фильмы")]
+CLIENT = f"{h.FRAME}/{h.ID['IDC_MDI_CLIENT']}"
+TOOL_BAR = f"{h.FRAME}/{h.ID['IDC_TOOLBAR']}"
+TABLES = [(h.ID["IDM_PHONEBOOK"], "Телефонная книга"), (h.ID["IDM_SCHEDULER"], "Еженедельник"),
+          (h.ID["IDM_MEMO"], "Заметки"), (h.ID["IDM_PHOTOS"], "Фотографии"), (h.ID["IDM_MOVIES"], "Фильмы")]
 
 
 def fill_database(path, phone):
@@ -111,26 +112,26 @@ class TableWindows(h.ProgramTest):
             windows = self.wait_windows(s, i + 1)
             self.assertIn(caption, windows)
             self.assertEqual(s.ok("mdiactive", CLIENT), windows[caption])
-        s.ok("post", h.FRAME, 202)  # cascade, for the picture
+        s.ok("post", h.FRAME, h.ID["IDM_CASCADE"])  # for the picture
         s.screenshot("five-tables")
 
         # A second phone book command brings the window forward, no new one.
-        s.ok("post", h.FRAME, 3005)
+        s.ok("post", h.FRAME, h.ID["IDM_PHONEBOOK"])
         s.ok("mdiactive", CLIENT, "--expect", windows["Телефонная книга"])
         self.assertEqual(len(self.wait_windows(s, 5)), 5)
-        self.assertEqual(s.ok("tbstate", h.FRAME + "/102", 3005), "0 1 1")
+        self.assertEqual(s.ok("tbstate", TOOL_BAR, h.ID["IDM_PHONEBOOK"]), "0 1 1")
 
-        s.ok("post", h.FRAME, 201)  # Ctrl+Q closes the active table
+        s.ok("post", h.FRAME, h.ID["IDM_CLOSE_ACTIVE"])  # Ctrl+Q closes the active table
         self.assertNotIn("Телефонная книга", self.wait_windows(s, 4))
-        s.ok("post", h.FRAME, 209)  # Ctrl+A closes them all
+        s.ok("post", h.FRAME, h.ID["IDM_CLOSE_ALL"])  # Ctrl+A closes them all
         self.assertEqual(self.wait_windows(s, 0), {})
-        self.assertEqual(s.ok("tbstate", h.FRAME + "/102", 212), "1 0 1")
+        self.assertEqual(s.ok("tbstate", TOOL_BAR, h.ID["IDM_INSERT"]), "1 0 1")
 
     def test_the_phone_book_shows_its_cyrillic_rows(self):
         s = self.start()
-        s.ok("post", h.FRAME, 3005)
+        s.ok("post", h.FRAME, h.ID["IDM_PHONEBOOK"])
         book = self.wait_windows(s, 1)["Телефонная книга"]
-        s.ok("post", h.FRAME, 3003)  # maximise it
+        s.ok("post", h.FRAME, h.ID["IDM_MAXIMIZE"])  # maximise it
         self.wait_maximised(s, book)
         picture = Picture(s.screenshot("phone-book"))
         x, y = client_origin(s, book)
@@ -154,8 +155,8 @@ class TableWindows(h.ProgramTest):
         self.assertEqual(len(empty), 1)
         self.assertNotEqual(empty[0][0], white)
         # The tool bar offers the text-table commands.
-        for command in (212, 3002, 210, 4026, 4039):
-            self.assertEqual(s.ok("tbstate", h.FRAME + "/102", command), "0 0 1")
+        for command in ("IDM_INSERT", "IDM_EDIT", "IDM_DELETE", "IDM_WRITE_PHONE", "IDM_RECEIVE_PHONE"):
+            self.assertEqual(s.ok("tbstate", TOOL_BAR, h.ID[command]), "0 0 1")
 
 
 if __name__ == "__main__":

@@ -8,7 +8,8 @@ import time
 import transfers as t
 import vmharness as h
 
-PHONE_BOOK = 3005
+PHONE_BOOK = h.ID["IDM_PHONEBOOK"]
+EDITOR = h.ID["IDC_EDITOR_TEXT"]
 TITLE = "Телефонная книга"
 POSITIONS = [1, 2, 3, 5, 8, 9, 12, 15, 20, 21, 27, 30]
 NAMES = ["Иванов Иван", "Мама", "Петров Пётр", "Сидорова Анна", "Такси", "Ёлкин Юрий", "Щукин", "Office",
@@ -56,7 +57,7 @@ class PhoneBookTransfer(t.TransferTest):
         while b"AT#PBOKR=16" not in s.sim.commands():
             time.sleep(0.1)
         time.sleep(1)
-        self.assertAlmostEqual(t.progress_fill(s, dialog + "/1040", "halfway"), 0.5, delta=0.06)
+        self.assertAlmostEqual(t.progress_fill(s, f"{dialog}/{h.ID['IDC_PROGRESS_BAR']}", "halfway"), 0.5, delta=0.06)
         s.ok("gone", t.PROGRESS, timeout_ms=120000)
         self.table_window(s, TITLE)
 
@@ -125,10 +126,10 @@ class PhoneBookTransfer(t.TransferTest):
         window = self.table_window(s, TITLE)
         # Typing on the first name opens its field; Enter stores what it holds.
         s.ok("char", window, "X")
-        self.assertEqual(s.ok("dlgtext", window, 55), "X")
-        s.ok("settext", window, 55, "Новое имя")
-        s.ok("key", f"{window}/55", 13)
-        s.ok("gone", f"{window}/55")
+        self.assertEqual(s.ok("dlgtext", window, EDITOR), "X")
+        s.ok("settext", window, EDITOR, "Новое имя")
+        s.ok("key", f"{window}/{EDITOR}", 13)
+        s.ok("gone", f"{window}/{EDITOR}")
         self.assertEqual(t.rows(s, "phbook")[0][0], "Новое имя")
 
         self.exchange(s, t.WRITE)

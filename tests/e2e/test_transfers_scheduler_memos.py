@@ -8,8 +8,8 @@ import time
 import transfers as t
 import vmharness as h
 
-SCHEDULER = 3004
-MEMOS = 4024
+SCHEDULER = h.ID["IDM_SCHEDULER"]
+MEMOS = h.ID["IDM_MEMO"]
 MELODIES = [{"id": 1, "name": "Весна"}, {"id": 2, "name": "Полёт шмеля"}]
 FIXED = "19800106T000000"
 

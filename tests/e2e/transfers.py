@@ -8,13 +8,13 @@ import time
 
 import vmharness as h
 
-CLIENT = h.FRAME + "/3232"
+CLIENT = f"{h.FRAME}/{h.ID['IDC_MDI_CLIENT']}"
 PROGRESS = "title:Обмен данных с телефоном"
 CAPTION = "Сообщение программы VelarMon:"
 EXCHANGE_FAILED = "Внимание! Произошла ошибка обмена данными с телефоном.\nПопробуйте повторить операцию."
-CLOSE_TABLE = 201
-WRITE = 4026
-RECEIVE = 4039
+CLOSE_TABLE = h.ID["IDM_CLOSE_ACTIVE"]
+WRITE = h.ID["IDM_WRITE_PHONE"]
+RECEIVE = h.ID["IDM_RECEIVE_PHONE"]
 YES = 6
 
 

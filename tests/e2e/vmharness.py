@@ -6,6 +6,7 @@ copy, the simulator's state and logs, and screenshots. Whatever a test starts
 is stopped when it ends."""
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -27,6 +28,23 @@ SETTINGS_KEY = r"HKLM\Software\KORT application\Velarmon\Settings"
 # view, which `reg` must be asked for.
 REG_VIEW = "/reg:32"
 FRAME = "class:KORT_MDI_application"
+
+
+def read_resource_ids(path=ROOT / "res" / "resource.h"):
+    """The numbers res/resource.h names, by name: every `#define NAME value`
+    line whose value is one number (IDC_STATIC's "(-1)" included). The
+    private messages, written as sums, are left out."""
+    number = re.compile(r"#define\s+(\w+)\s+\(?(-?(?:0x[0-9A-Fa-f]+|\d+))\)?\s*(?:/\*.*)?$")
+    ids = {}
+    for line in path.read_text(encoding="utf-8").splitlines():
+        match = number.match(line.strip())
+        if match:
+            ids[match.group(1)] = int(match.group(2), 0)
+    return ids
+
+
+# Command, control and resource numbers of the program, as it is built.
+ID = read_resource_ids()
 
 
 def wine_env(extra=None):

@@ -5,6 +5,7 @@
 
 #include "app/CommandState.h"
 #include "app/ToolBarLayout.h"
+#include "models/TableCatalogue.h"
 #include "res/resource.h"
 
 namespace {
@@ -40,7 +41,7 @@ TEST(CommandState, NoTableShowsTheNoTableMenuAndHidesEveryTableButton)
 
 TEST(CommandState, TextTableEnablesEditingAndTransfersButNotMediaDownloads)
 {
-    const CommandState s = ComputeCommandState(1, true, "SCH-E250");
+    const CommandState s = ComputeCommandState(kSchedulerKind, true, "SCH-E250");
     EXPECT_EQ(s.menu, FrameMenu::Table);
     EXPECT_EQ(s.checkedButtons, (std::vector<int>{IDM_SMS, IDM_SCHEDULER}));
     for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE})
@@ -52,7 +53,7 @@ TEST(CommandState, TextTableEnablesEditingAndTransfersButNotMediaDownloads)
 
 TEST(CommandState, MediaTableOffersDownloadsOnly)
 {
-    const CommandState s = ComputeCommandState(3, false, "SCH-E250");
+    const CommandState s = ComputeCommandState(kPhotoKind, false, "SCH-E250");
     EXPECT_EQ(s.checkedButtons, (std::vector<int>{IDM_PHOTOS}));
     for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE}) {
         EXPECT_TRUE(Hidden(s, c)) << c;
@@ -65,7 +66,7 @@ TEST(CommandState, MediaTableOffersDownloadsOnly)
 
 TEST(CommandState, OnlyTheExactModelE120LosesPictureAndMediaCommands)
 {
-    const CommandState s = ComputeCommandState(4, false, "SCH-E120");
+    const CommandState s = ComputeCommandState(kMovieKind, false, "SCH-E120");
     for (int c : {IDM_GET_SELECTED, IDM_GET_ALL, IDM_PHOTOS, IDM_MOVIES, IDM_PICTURE})
         EXPECT_TRUE(Hidden(s, c)) << c;
     for (int c : {IDM_PICTURE, IDM_PHOTOS, IDM_MOVIES})

@@ -12,6 +12,7 @@
 #include "calendar/CalendarControl.h"
 #include "calendar/CalendarMonth.h"
 #include "calendar/DateTimeDialog.h"
+#include "common/Handles.h"
 #include "res/resource.h"
 #include "support/MessageBoxWatcher.h"
 
@@ -103,12 +104,11 @@ DayCell CellOf(HWND calendar, int monthIndex, int year, int day)
 // the number in the middle does not.
 int RingPixels(HWND window, const DayCell& cell)
 {
-    HDC dc = GetDC(window);
+    const WindowDc dc(window);
     int count = 0;
     for (int y = cell.top; y < cell.bottom; ++y)
         for (int x : {cell.left, cell.right - 1})
-            count += GetPixel(dc, x, y) == RGB(255, 0, 0);
-    ReleaseDC(window, dc);
+            count += GetPixel(dc.Get(), x, y) == RGB(255, 0, 0);
     return count;
 }
 

@@ -17,9 +17,9 @@ TEST_F(FrameTest, WithoutATableTheNoTableMenuShowsAndTableButtonsAreHidden)
     ASSERT_TRUE(Start());
     HMENU menu = GetMenu(frame);
     ASSERT_EQ(GetMenuItemCount(menu), 4);
-    EXPECT_EQ(MenuText(menu, 0), "&Файл");
-    EXPECT_EQ(MenuText(menu, 1), "&Операции");
-    EXPECT_EQ(MenuText(menu, 3), "&Справка");
+    EXPECT_EQ(MenuText(menu, MENU_NOTABLE_FILE), "&Файл");
+    EXPECT_EQ(MenuText(menu, MENU_NOTABLE_OPERATIONS), "&Операции");
+    EXPECT_EQ(MenuText(menu, MENU_NOTABLE_HELP), "&Справка");
     EXPECT_EQ(GetMenuState(menu, IDM_EXPORT, MF_BYCOMMAND), static_cast<UINT>(-1));
     for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE, IDM_GET_SELECTED,
                   IDM_GET_ALL, IDM_RECEIVE_PHONE})
@@ -61,9 +61,9 @@ TEST_F(FrameTest, CustomisingTheToolBarOffersTwentyNineEntriesAndKeepsPositionZe
     NMTOOLBARA info{};
     info.hdr.code = TBN_GETBUTTONINFOA;
     info.iItem = 28;
-    SendMessageA(frame, WM_NOTIFY, 102, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(frame, WM_NOTIFY, IDC_TOOLBAR, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.tbButton.idCommand, IDM_ABOUT);
-    EXPECT_EQ(info.tbButton.iBitmap, 18);
+    EXPECT_EQ(info.tbButton.iBitmap, TBIMG_ABOUT);
 }
 
 TEST_F(FrameTest, ToolTipsComeFromTheStringTable)

@@ -85,10 +85,10 @@ protected:
     {
         NMTOOLBARA info{};
         info.hdr.hwndFrom = app->toolBar;
-        info.hdr.idFrom = 102;
+        info.hdr.idFrom = IDC_TOOLBAR;
         info.hdr.code = code;
         info.iItem = item;
-        return SendMessageA(frame, WM_NOTIFY, 102, reinterpret_cast<LPARAM>(&info));
+        return SendMessageA(frame, WM_NOTIFY, IDC_TOOLBAR, reinterpret_cast<LPARAM>(&info));
     }
 
     Application* app = nullptr;

@@ -26,7 +26,7 @@ TEST_F(FrameTest, SmsCounterCountsBytesWithLineBreaksAsTwo)
     SendMessageA(frame, WM_COMMAND, IDM_SMS, 0);
     HWND panel = app->smsPanel;
     ASSERT_TRUE(panel);
-    EXPECT_EQ(Text(panel, IDC_SMS_CHARS_LEFT), "80");
+    EXPECT_EQ(Text(panel, IDC_SMS_CHARS_LEFT), std::to_string(SMS_TEXT_LIMIT));
     EXPECT_EQ(Text(panel, IDC_SMS_OWN_NUMBER), "0951234567");
     EXPECT_EQ(Text(panel, IDC_SMS_RECIPIENT), "");
     EXPECT_EQ(IsDlgButtonChecked(panel, IDC_SMS_SAVE), BST_UNCHECKED);
@@ -34,10 +34,10 @@ TEST_F(FrameTest, SmsCounterCountsBytesWithLineBreaksAsTwo)
     Type(panel, IDC_SMS_TEXT, "Привет\r\nмир");
     EXPECT_EQ(Text(panel, IDC_SMS_CHARS_LEFT), "69");
 
-    // The edit takes 80 characters and no more.
+    // The edit takes SMS_TEXT_LIMIT characters and no more.
     SetDlgItemTextA(panel, IDC_SMS_TEXT, "");
     Type(panel, IDC_SMS_TEXT, std::string(100, 'ж'));
-    EXPECT_EQ(Text(panel, IDC_SMS_TEXT), std::string(80, 'ж'));
+    EXPECT_EQ(Text(panel, IDC_SMS_TEXT), std::string(SMS_TEXT_LIMIT, 'ж'));
     EXPECT_EQ(Text(panel, IDC_SMS_CHARS_LEFT), "0");
 
     Type(panel, IDC_SMS_RECIPIENT, std::string(30, '9'));

@@ -45,7 +45,7 @@ protected:
 TEST_F(ContextMenuTest, EachPartOfATextTableOpensItsMenu)
 {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(Show(NumberedRows(5, 2), ColumnsOfDivisors({2, 2}), 0));
+    ASSERT_TRUE(Show(NumberedRows(5, 2), ColumnsOfDivisors({2, 2}), kPhoneBookKind));
     SizeClient(432, 336);
     EXPECT_EQ(RightClick(300, 8), (std::vector<int>{IDM_SEARCH, IDM_SORT}));
     EXPECT_EQ(grid->CurrentColumn(), 1);
@@ -59,7 +59,7 @@ TEST_F(ContextMenuTest, EachPartOfATextTableOpensItsMenu)
 TEST_F(ContextMenuTest, APhotoTablesRowHeadingsOpenNoMenu)
 {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(Show(NumberedRows(5, 2), ColumnsOfDivisors({2, 2}), 3));
+    ASSERT_TRUE(Show(NumberedRows(5, 2), ColumnsOfDivisors({2, 2}), kPhotoKind));
     SizeClient(432, 336);
     EXPECT_TRUE(RightClick(10, 16 + 3 * 16 + 4).empty());
     EXPECT_EQ(grid->CurrentRow(), 3);

@@ -88,7 +88,7 @@ protected:
 
     // Opens the grid window as the frame opens tables: the window first,
     // then the model joins the open tables.
-    RecordingModel* Show(RowSet rows, std::vector<ColumnSpec> columns, TableKind kind = 0)
+    RecordingModel* Show(RowSet rows, std::vector<ColumnSpec> columns, TableKind kind = kPhoneBookKind)
     {
         auto owned = std::make_unique<RecordingModel>(kind, std::move(rows), std::move(columns));
         RecordingModel* model = owned.get();

@@ -25,7 +25,7 @@ std::string PopupText(HMENU menu, int position)
 TEST_F(GridTest, AMaximisedPhotoTableOffersDownloadsOnlyThoughItsSystemMenuComesFirst)
 {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(Show(NumberedRows(3, 2), ColumnsOfDivisors({2, 2}), 3));
+    ASSERT_TRUE(Show(NumberedRows(3, 2), ColumnsOfDivisors({2, 2}), kPhotoKind));
     SendMessageA(app->mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(grid->Handle()), 0);
     PumpMessages();
     ASSERT_TRUE(IsZoomed(grid->Handle()));

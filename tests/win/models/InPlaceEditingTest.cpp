@@ -52,7 +52,7 @@ TEST_F(TableTest, TheTextFieldReplacesOnTypingAndStoresOnEnterEscAndTab)
 
     // A typed character replaces the old text; Enter stores it.
     TypeOn(book, 0, 0, '7');
-    HWND field = Editor(book, 55);
+    HWND field = Editor(book, IDC_EDITOR_TEXT);
     ASSERT_TRUE(field);
     EXPECT_EQ(WindowTextOf(field), "7");
     EXPECT_EQ(GetFocus(), field);
@@ -63,7 +63,7 @@ TEST_F(TableTest, TheTextFieldReplacesOnTypingAndStoresOnEnterEscAndTab)
 
     // A space only opens the field, with the old text selected.
     TypeOn(book, 1, 0, ' ');
-    field = Editor(book, 55);
+    field = Editor(book, IDC_EDITOR_TEXT);
     ASSERT_TRUE(field);
     EXPECT_EQ(WindowTextOf(field), "0957001122");
     DWORD from = 1;
@@ -79,17 +79,17 @@ TEST_F(TableTest, TheTextFieldReplacesOnTypingAndStoresOnEnterEscAndTab)
 
     // Tab stores and moves on to the next column.
     TypeOn(book, 2, 0, '9');
-    field = Editor(book, 55);
+    field = Editor(book, IDC_EDITOR_TEXT);
     ASSERT_TRUE(field);
     PressIn(field, VK_TAB);
     EXPECT_EQ(book->Rows()[0][2], "9");
     EXPECT_EQ(Stored("SELECT phone2 FROM phbook WHERE id=1"), "9");
     EXPECT_EQ(GridOf(*book)->CurrentColumn(), 3);
-    EXPECT_FALSE(Editor(book, 55));
+    EXPECT_FALSE(Editor(book, IDC_EDITOR_TEXT));
 
     // Enter on a selected cell opens its field without typing.
     Key(book, VK_RETURN);
-    field = Editor(book, 55);
+    field = Editor(book, IDC_EDITOR_TEXT);
     ASSERT_TRUE(field);
     EXPECT_EQ(WindowTextOf(field), "");
     PressIn(field, VK_RETURN);
@@ -116,7 +116,7 @@ TEST_F(TableTest, NoEditorOpensOnAReadOnlyGridOrAColumnWithoutOne)
     ASSERT_NE(photos, nullptr);
     ASSERT_FALSE(photos->Rows().empty());
     TypeOn(photos, 0, 0, 'x');
-    HWND field = Editor(photos, 55);
+    HWND field = Editor(photos, IDC_EDITOR_TEXT);
     ASSERT_TRUE(field);
     PressIn(field, VK_RETURN);
     EXPECT_EQ(photos->Rows()[0][0], "x");
@@ -132,7 +132,7 @@ TEST_F(TableTest, CheckBoxesReadTheirTextsAndStoreDaNetOrPr)
     ASSERT_NE(memo, nullptr);
 
     TypeOn(memo, 1, 0, ' ');
-    HWND box = Editor(memo, 56);
+    HWND box = Editor(memo, IDC_EDITOR_CHECK);
     ASSERT_TRUE(box);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -141,7 +141,7 @@ TEST_F(TableTest, CheckBoxesReadTheirTextsAndStoreDaNetOrPr)
     EXPECT_EQ(Stored("SELECT content FROM memo WHERE id=0"), "Нет");
 
     TypeOn(memo, 1, 1, ' ');
-    box = Editor(memo, 56);
+    box = Editor(memo, IDC_EDITOR_CHECK);
     ASSERT_TRUE(box);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
     PressIn(box, VK_TAB);
@@ -158,7 +158,7 @@ TEST_F(TableTest, TheMelodyListOffersTheMelodiesAndStoresTheChosenName)
     TableModel* scheduler = Open(IDM_SCHEDULER);
     ASSERT_NE(scheduler, nullptr);
     TypeOn(scheduler, 3, 0, ' ');
-    HWND list = Editor(scheduler, 57);
+    HWND list = Editor(scheduler, IDC_EDITOR_LIST);
     ASSERT_TRUE(list);
     ASSERT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
@@ -222,7 +222,7 @@ TEST_F(TableTest, TheDateButtonStoresTheDialogsChoiceAndCancelKeepsTheCell)
     EXPECT_EQ(shownDay, 7);
     EXPECT_EQ(scheduler->Rows()[0][0], "20050308T093000");
     EXPECT_EQ(Stored("SELECT starts FROM sched WHERE id=0"), "20050308T093000");
-    EXPECT_FALSE(Editor(scheduler, 58));
+    EXPECT_FALSE(Editor(scheduler, IDC_EDITOR_DATE));
 
     // "Отмена" changes nothing; a cell without a stamp opens at today.
     action = IDCANCEL;

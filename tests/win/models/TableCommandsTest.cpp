@@ -9,7 +9,7 @@ TEST_F(TableTest, OpeningThePhoneBookTwiceGivesOneWindow)
     ASSERT_TRUE(Start());
     TableModel* first = Open(IDM_PHONEBOOK);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->Kind(), 0);
+    EXPECT_EQ(first->Kind(), kPhoneBookKind);
     TableModel* again = Open(IDM_PHONEBOOK);
     EXPECT_EQ(again, first);
     EXPECT_EQ(WindowCount(), 1);
@@ -26,7 +26,7 @@ TEST_F(TableTest, TheFileMenuChecksEveryOpenTableAndTheToolBarOnlyTheActiveOne)
     Open(IDM_PHONEBOOK);
     TableModel* scheduler = Open(IDM_SCHEDULER);
     ASSERT_NE(scheduler, nullptr);
-    EXPECT_EQ(scheduler->Kind(), 1);
+    EXPECT_EQ(scheduler->Kind(), kSchedulerKind);
     SendMessageA(frame, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(frame)), 0);
     EXPECT_TRUE(MenuState(IDM_PHONEBOOK) & MF_CHECKED);
     EXPECT_TRUE(MenuState(IDM_SCHEDULER) & MF_CHECKED);
@@ -46,7 +46,7 @@ TEST_F(TableTest, APhotoTableGraysEditingAndPhoneWritesButOffersDownloads)
     app->session->ModelName = "SCH-E250";
     TableModel* photos = Open(IDM_PHOTOS);
     ASSERT_NE(photos, nullptr);
-    EXPECT_EQ(photos->Kind(), 3);
+    EXPECT_EQ(photos->Kind(), kPhotoKind);
     for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE}) {
         EXPECT_TRUE(MenuState(c) & MF_GRAYED) << c;
         EXPECT_TRUE(ButtonHidden(c)) << c;
@@ -67,7 +67,7 @@ TEST_F(TableTest, ClosingTheLastTableBringsBackTheNoTableMenu)
     Command(IDM_CLOSE_ACTIVE);
     EXPECT_EQ(WindowCount(), 1);
     ASSERT_NE(app->ActiveModel(), nullptr);
-    EXPECT_EQ(app->ActiveModel()->Kind(), 2);
+    EXPECT_EQ(app->ActiveModel()->Kind(), kMemoKind);
     Command(IDM_CLOSE_ACTIVE);
     EXPECT_EQ(WindowCount(), 0);
     EXPECT_TRUE(app->OpenTables.empty());

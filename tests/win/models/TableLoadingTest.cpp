@@ -137,7 +137,7 @@ TEST_F(TableTest, OpeningTheSameTableWhileItsWarningShowsGivesOneWindow)
     EXPECT_EQ(watcher.Boxes().size(), 2u);
     EXPECT_EQ(WindowCount(), 1);
     ASSERT_EQ(app->OpenTables.size(), 1u);
-    EXPECT_EQ(app->OpenTables[0]->Kind(), 1);
+    EXPECT_EQ(app->OpenTables[0]->Kind(), kSchedulerKind);
     EXPECT_EQ(app->ActiveModel(), app->OpenTables[0].get());
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/Handles.h"
+
 // A crash of any program in the test prefix must end that program at once
 // instead of starting a debugger that holds the test until its time-out.
 // Wine writes its report (exception, address, thread) to the Unix standard
@@ -37,13 +39,14 @@ TEST(Crash, EndsTheProgramAtOnce)
     SetEnvironmentVariableA(ProbeVariable, nullptr);
     ASSERT_TRUE(started);
 
-    const DWORD waited = WaitForSingleObject(child.hProcess, 10000);
+    const KernelHandle thread(child.hThread);
+    const KernelHandle process(child.hProcess);
+
+    const DWORD waited = WaitForSingleObject(process.Get(), 10000);
     DWORD code = 0;
-    GetExitCodeProcess(child.hProcess, &code);
+    GetExitCodeProcess(process.Get(), &code);
     if (waited != WAIT_OBJECT_0)
-        TerminateProcess(child.hProcess, 1);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+        TerminateProcess(process.Get(), 1);
 
     ASSERT_EQ(waited, WAIT_OBJECT_0) << "the crashed child still ran after 10 s";
     EXPECT_EQ(code, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));

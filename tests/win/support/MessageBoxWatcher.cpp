@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "common/Handles.h"
+
 namespace {
 // Wine's message box controls (Windows uses 20 for the icon).
 constexpr int BoxTextId = 0xFFFF;
@@ -37,10 +39,11 @@ std::vector<DWORD> IconPixels(HICON icon)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dc && bitmap && bits) {
-        HGDIOBJ old = SelectObject(dc, bitmap);
+    const MemoryDc memory(CreateCompatibleDC(nullptr));
+    const BitmapHandle bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (memory && bitmap && bits) {
+        HDC dc = memory.Get();
+        const SelectedObject drawn(dc, bitmap.Get());
         RECT all{0, 0, IconSide, IconSide};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         if (DrawIconEx(dc, 0, 0, icon, IconSide, IconSide, 0, nullptr, DI_NORMAL)) {
@@ -48,12 +51,7 @@ std::vector<DWORD> IconPixels(HICON icon)
             pixels.resize(IconSide * IconSide);
             std::memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
         }
-        SelectObject(dc, old);
     }
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (dc)
-        DeleteDC(dc);
     return pixels;
 }
 }  // namespace

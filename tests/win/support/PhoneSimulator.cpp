@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "common/Handles.h"
+
 namespace {
 bool FileExists(const std::string& path)
 {
@@ -53,16 +55,16 @@ std::string WindowsPath(const std::string& unixPath)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return {};
     std::string bytes;
     char chunk[65536];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
         bytes.append(chunk, got);
-    CloseHandle(file);
     return bytes;
 }
 
@@ -70,14 +72,15 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
 {
     // Written aside and moved in, so a reader never sees half of it.
     const std::string temporary = path + ".tmp";
-    HANDLE file =
-        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FileHandle file(
+        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    const bool ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size();
-    CloseHandle(file);
+    // Closed before the move, which a file still open would stop.
+    file.Reset();
     return ok && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 

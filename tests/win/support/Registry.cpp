@@ -1,6 +1,7 @@
 #include "support/Registry.h"
 
 #include "app/Application.h"
+#include "common/Handles.h"
 
 void DeleteSettingsKey()
 {
@@ -12,8 +13,8 @@ void WriteSetting(const char* name, DWORD value)
     HKEY key;
     if (RegCreateKeyA(HKEY_LOCAL_MACHINE, SettingsKeyPath, &key) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
+    const RegistryKey settings(key);
+    RegSetValueExA(settings.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 std::optional<DWORD> ReadSetting(const char* name)
@@ -21,9 +22,9 @@ std::optional<DWORD> ReadSetting(const char* name)
     HKEY key;
     if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsKeyPath, &key) != ERROR_SUCCESS)
         return std::nullopt;
+    const RegistryKey settings(key);
     DWORD value = 0, size = sizeof value;
-    const LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
+    const LONG rc = RegQueryValueExA(settings.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     return rc == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
 }
 
@@ -32,6 +33,6 @@ bool SettingsKeyExists()
     HKEY key;
     if (RegOpenKeyA(HKEY_LOCAL_MACHINE, SettingsKeyPath, &key) != ERROR_SUCCESS)
         return false;
-    RegCloseKey(key);
+    const RegistryKey settings(key);
     return true;
 }

@@ -43,10 +43,10 @@ protected:
 
     TableModel* OpenPhoneBook()
     {
-        app->OpenTable(0);
+        app->OpenTable(kPhoneBookKind);
         PumpMessages();
         TableModel* model = app->ActiveModel();
-        return model && model->Kind() == 0 ? model : nullptr;
+        return model && model->Kind() == kPhoneBookKind ? model : nullptr;
     }
 
     std::string PhoneState() const { return ReadWholeFile(phone->Folder() + "\\phone.json"); }
@@ -182,7 +182,7 @@ TEST_F(LiveExchangeTest, EnterDuringAReceiveStillOpensTheWholeTable)
     EXPECT_EQ(stored.size(), 8u);
     TableModel* reopened = app->ActiveModel();
     ASSERT_TRUE(reopened);
-    EXPECT_EQ(reopened->Kind(), 0);
+    EXPECT_EQ(reopened->Kind(), kPhoneBookKind);
     EXPECT_EQ(reopened->Rows().size(), 8u);
 }
 

@@ -1,12 +1,12 @@
 #include "ExchangeFixture.h"
+#include "common/Handles.h"
 #include "db/DbTypes.h"
 #include "worker/RunExchange.h"
 
 namespace {
 // Keeps its dialog open until the user acts, then until it is released.
 struct Held {
-    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ~Held() { CloseHandle(release); }
+    KernelHandle release{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
 };
 }  // namespace
 
@@ -64,7 +64,7 @@ TEST_F(ExchangeTest, EnterClosesTheDialogButTheCallerWaitsForTheWorkerWithTheFra
             // A command the user gives meanwhile does not act.
             PostMessageA(TheApp->frame, WM_COMMAND, IDM_TOOLBAR, 0);
             Sleep(300);
-            SetEvent(held.release);
+            SetEvent(held.release.Get());
             // An operation that waits for the dialog now must not wait forever.
             const DWORD start = GetTickCount();
             waitedAfterClose = WaitForProgressDialog();

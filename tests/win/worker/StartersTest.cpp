@@ -56,7 +56,7 @@ protected:
 
 TEST_F(StarterTest, ReceivingClosesThePhoneBookWindowAndOpensItAgainAfterTheExchange)
 {
-    ASSERT_TRUE(Open(0));
+    ASSERT_TRUE(Open(kPhoneBookKind));
     HWND before = ActiveWindow();
     DialogWatch watch;
     // No phone answers: the read ends with its error box after the time-out.
@@ -67,7 +67,7 @@ TEST_F(StarterTest, ReceivingClosesThePhoneBookWindowAndOpensItAgainAfterTheExch
     EXPECT_EQ(watch.Dialogs()[0].firstText, "");
     TableModel* after = app->ActiveModel();
     ASSERT_TRUE(after);
-    EXPECT_EQ(after->Kind(), 0);
+    EXPECT_EQ(after->Kind(), kPhoneBookKind);
     EXPECT_NE(ActiveWindow(), before);
     EXPECT_EQ(app->OpenTables.size(), 1u);
     EXPECT_FALSE(CurrentExchangeWorker());
@@ -75,7 +75,7 @@ TEST_F(StarterTest, ReceivingClosesThePhoneBookWindowAndOpensItAgainAfterTheExch
 
 TEST_F(StarterTest, WritingRunsTheTablesWriteAndKeepsItsWindow)
 {
-    ASSERT_TRUE(Open(2));
+    ASSERT_TRUE(Open(kMemoKind));
     HWND before = ActiveWindow();
     DialogWatch watch;
     // No phone answers: the erase fails and its Yes/No box ends the write.
@@ -95,12 +95,12 @@ TEST_F(StarterTest, WithoutASuitableActiveTableNoExchangeStarts)
     DownloadMedia(true);
     // A photo table is neither read nor written this way, and a text table
     // has nothing to download.
-    ASSERT_TRUE(Open(3));
+    ASSERT_TRUE(Open(kPhotoKind));
     HWND photos = ActiveWindow();
     ReceiveActiveTable();
     WriteActiveTable();
     EXPECT_EQ(ActiveWindow(), photos);
-    ASSERT_TRUE(Open(0));
+    ASSERT_TRUE(Open(kPhoneBookKind));
     DownloadMedia(true);
     DownloadMedia(false);
     EXPECT_EQ(watch.ProgressDialogs(), 0u);
@@ -108,7 +108,7 @@ TEST_F(StarterTest, WithoutASuitableActiveTableNoExchangeStarts)
 
 TEST_F(StarterTest, DownloadingTakesAllRowsInIdOrderOrOnlyTheCurrentRowsId)
 {
-    TableModel* model = Open(3);
+    TableModel* model = Open(kPhotoKind);
     ASSERT_TRUE(model);
     InsertPhotos({"5", "2", "9"});
     DialogWatch watch;
@@ -128,7 +128,7 @@ TEST_F(StarterTest, DownloadingTakesAllRowsInIdOrderOrOnlyTheCurrentRowsId)
 
 TEST_F(StarterTest, ASelectedDownloadWithoutACurrentRowFetchesNothing)
 {
-    ASSERT_TRUE(Open(3));
+    ASSERT_TRUE(Open(kPhotoKind));
     InsertPhotos({"5", "2"});
     {
         MessageBoxWatcher failures;
@@ -144,7 +144,7 @@ TEST_F(StarterTest, ASelectedDownloadWithoutACurrentRowFetchesNothing)
 
 TEST_F(StarterTest, AFailedSelectionIsShownAndDownloadsNothing)
 {
-    ASSERT_TRUE(Open(3));
+    ASSERT_TRUE(Open(kPhotoKind));
     InsertPhotos({"5", "2"});
     {
         MessageBoxWatcher failures;

@@ -1,6 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
+#include "common/Handles.h"
+
 // A bitmap selected into its own memory device context: the tile and logo
 // pictures of the frame background and the back buffers of windows. One owner
 // releases both (bitmap deselected first, then both deleted).
@@ -17,17 +21,17 @@ public:
     bool Load(HINSTANCE instance, int resourceId);
     void Reset();
 
-    bool IsValid() const { return dc_ != nullptr; }
-    HDC Dc() const { return dc_; }
+    bool IsValid() const { return dc_.IsValid(); }
+    HDC Dc() const { return dc_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
 private:
     bool Adopt(HBITMAP bitmap, int width, int height, HDC reference);
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    MemoryDc dc_;
+    BitmapHandle bitmap_;
+    std::optional<SelectedObject> selection_;
     int width_ = 0;
     int height_ = 0;
 };

@@ -1,17 +1,18 @@
-#include "app/GdiObjects.h"
+#include "common/MemoryBitmap.h"
+
+#include <utility>
 
 bool MemoryBitmap::Adopt(HBITMAP bitmap, int width, int height, HDC reference)
 {
-    if (!bitmap)
+    BitmapHandle owned(bitmap);
+    if (!owned)
         return false;
-    HDC dc = CreateCompatibleDC(reference);
-    if (!dc) {
-        DeleteObject(bitmap);
+    MemoryDc dc(CreateCompatibleDC(reference));
+    if (!dc)
         return false;
-    }
-    dc_ = dc;
-    bitmap_ = bitmap;
-    previous_ = SelectObject(dc_, bitmap_);
+    dc_ = std::move(dc);
+    bitmap_ = std::move(owned);
+    selection_.emplace(dc_.Get(), bitmap_.Get());
     width_ = width;
     height_ = height;
     return true;
@@ -38,14 +39,9 @@ bool MemoryBitmap::Load(HINSTANCE instance, int resourceId)
 
 void MemoryBitmap::Reset()
 {
-    if (dc_) {
-        SelectObject(dc_, previous_);
-        DeleteDC(dc_);
-    }
-    if (bitmap_)
-        DeleteObject(bitmap_);
-    dc_ = nullptr;
-    bitmap_ = nullptr;
-    previous_ = nullptr;
+    // The bitmap leaves the context before either is deleted.
+    selection_.reset();
+    dc_.Reset();
+    bitmap_.Reset();
     width_ = height_ = 0;
 }
