@@ -2,16 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
-
+#include "common/Handles.h"
 #include "phone/MediaFileData.h"
-
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-}  // namespace
 
 bool SaveMediaFile(const std::string& assembled, const TextRow& row, bool movies)
 {
@@ -24,9 +16,12 @@ bool SaveMediaFile(const std::string& assembled, const TextRow& row, bool movies
     // An existing folder is fine; any other failure shows when the file is made.
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + MediaFileName(row, movies);
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     const std::string bytes = DecodeMediaData(assembled, assembled.size());
-    return std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }

@@ -29,15 +29,6 @@ def files(folder):
 
 
 class MediaDownload(t.TransferTest):
-    def start(self, state, rules=None, baud=115200):
-        s = self.session(sim_state=state)
-        s.start_phone(baud=baud)
-        if rules:
-            s.sim.set_rules(rules)
-        s.start_program()
-        s.wait_frame(timeout_ms=40000)
-        return s
-
     def progress_text(self, s, dialog, timeout=10):
         """The dialog's line once the worker has named its item."""
         deadline = time.monotonic() + timeout

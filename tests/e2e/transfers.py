@@ -19,9 +19,9 @@ YES = 6
 
 
 class TransferTest(h.ProgramTest):
-    def start(self, state, rules=None):
+    def start(self, state, rules=None, baud=115200):
         s = self.session(sim_state=state)
-        s.start_phone()
+        s.start_phone(baud=baud)
         if rules:
             s.sim.set_rules(rules)
         s.start_program()
