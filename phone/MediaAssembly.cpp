@@ -46,6 +46,13 @@ bool HoldsFinalOk(ByteView chunk)
     return Holds(chunk, FinalOk);
 }
 
+std::string MediaBlockRequest(bool movies, const std::string& index, int block)
+{
+    if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos)
+        return {};
+    return (movies ? "AT#PMMUL=" : "AT#PMLUL=") + index + "," + std::to_string(block) + "\r\n";
+}
+
 std::string MovieEndPattern(const std::string& index)
 {
     return std::string(MovieHeader) + index + ",0";

@@ -25,6 +25,12 @@ bool PhotoTransferEnded(ByteView received);
 // A movie block's answer is over when a chunk holds "\r\n\r\nOK\r\n".
 bool HoldsFinalOk(ByteView chunk);
 
+// The request for block `block` (from 1) of the photo or movie whose index
+// the phone listed as `index`, with its CR LF; empty when the index is not
+// a plain decimal number, since it goes into the line as it is and a list
+// entry that ran across lines could otherwise carry other commands.
+std::string MediaBlockRequest(bool movies, const std::string& index, int block);
+
 // The phone's answer to a movie block past the end: "\r\n#PMMUL: ", the
 // index, ",0".
 std::string MovieEndPattern(const std::string& index);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "phone/MediaAssembly.h"
 #include "phone/MediaFile.h"
@@ -24,21 +25,21 @@ constexpr int BlockAnswerMinimum = 16;
 constexpr int MaxBlocks = static_cast<int>(MediaReceiveBufferSize / BlockAnswerMinimum);
 
 struct MediaKind {
-    const char* request;
     // Empty reads that end a block, and the pause after each one before.
     int emptyReadLimit;
     DWORD emptyReadPauseMs;
     bool movies;
 };
-constexpr MediaKind Photos{"AT#PMLUL=", 10, 66, false};
-constexpr MediaKind Movies{"AT#PMMUL=", 30, 100, true};
+constexpr MediaKind Photos{10, 66, false};
+constexpr MediaKind Movies{30, 100, true};
 
 enum class Fetch { Complete, Failed, Stopped };
 
 class FileFetch {
 public:
-    FileFetch(const MediaKind& kind, const TextRow& row, TransferHost& host)
-        : kind_(kind), index_(row.size() > 3 ? row[3] : std::string()), host_(host)
+    // `index` is the row's index, a plain number.
+    FileFetch(const MediaKind& kind, std::string index, TransferHost& host)
+        : kind_(kind), index_(std::move(index)), host_(host)
     {
     }
 
@@ -51,7 +52,7 @@ public:
             // The program is closing: the file is left unfinished.
             if (host_.StopRequested())
                 return Fetch::Stopped;
-            const std::string request = kind_.request + index_ + "," + std::to_string(block) + "\r\n";
+            const std::string request = MediaBlockRequest(kind_.movies, index_, block);
             if (TheSerialPort().Write(request.data(), request.size()) != request.size())
                 return Fetch::Failed;
             const std::size_t before = received_;
@@ -106,7 +107,12 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
         if (host.StopRequested())
             return;
         host.AnnounceItem(row);
-        FileFetch fetch(kind, row, host);
+        // A row whose index cannot go into a request is not asked for.
+        if (row.size() < 4 || MediaBlockRequest(kind.movies, row[3], 1).empty()) {
+            host.DownloadFailed(row);
+            continue;
+        }
+        FileFetch fetch(kind, row[3], host);
         const Fetch result = fetch.Run();
         if (result == Fetch::Stopped)
             return;

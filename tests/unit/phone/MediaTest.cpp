@@ -60,6 +60,14 @@ TEST(MediaListingTest, ShortEntriesEndTheListAndLongFieldsAreCut)
     EXPECT_EQ(ParseMediaListing(reply.data(), reply.size() - 3, false).size(), 1u);
 }
 
+TEST(MediaAssemblyTest, OnlyAPlainIndexGoesIntoABlockRequest)
+{
+    EXPECT_EQ(MediaBlockRequest(false, "5", 3), "AT#PMLUL=5,3\r\n");
+    EXPECT_EQ(MediaBlockRequest(true, "12", 1), "AT#PMMUL=12,1\r\n");
+    for (const char* index : {"", "1\r\nAT#PBOKW=D", "-1", "1 2"})
+        EXPECT_EQ(MediaBlockRequest(false, index, 1), "") << index;
+}
+
 TEST(MediaAssemblyTest, PhotoBlocksJoinAndTheLastEndsAtTheJpegEnd)
 {
     const std::string received = PhotoBlock(1, "AB") + PhotoBlock(2, "CD") + PhotoBlock(3, "E\xFF\xD9", true);
