@@ -49,7 +49,7 @@ void ReadMemos(PhoneSession& session, TransferHost& host)
 
 void WriteMemos(PhoneSession& session, TransferHost& host)
 {
-    RowSet* active = host.ActiveRows(kMemoKind);
+    RowSet* active = host.ActiveRows(Table);
     if (!active)
         return;
     if (!Exchange(session, "AT#PIMMW=D", 2)) {

@@ -58,7 +58,7 @@ void ReadPhoneBook(PhoneSession& session, TransferHost& host)
 
 void WritePhoneBook(PhoneSession& session, TransferHost& host)
 {
-    RowSet* active = host.ActiveRows(kPhoneBookKind);
+    RowSet* active = host.ActiveRows(Table);
     if (!active)
         return;
     if (!Exchange(session, "AT#PBOKW=D", 2)) {

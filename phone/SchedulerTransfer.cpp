@@ -96,7 +96,7 @@ void ReadScheduler(PhoneSession& session, TransferHost& host)
 
 void WriteScheduler(PhoneSession& session, TransferHost& host)
 {
-    RowSet* active = host.ActiveRows(kSchedulerKind);
+    RowSet* active = host.ActiveRows(Table);
     if (!active)
         return;
     std::vector<std::string> choices;

@@ -1,6 +1,7 @@
 #pragma once
+#include <string>
+
 #include "db/DbTypes.h"
-#include "models/TableCatalogue.h"
 
 // What a table transfer needs around it while it runs on the exchange
 // worker: the rows of the table window it writes, the progress dialog, the
@@ -10,9 +11,10 @@ class TransferHost {
 public:
     virtual ~TransferHost() = default;
 
-    // The rows of the active table window when that window shows `kind`;
-    // none otherwise (a write of one table never sends another table's rows).
-    virtual RowSet* ActiveRows(TableKind kind) = 0;
+    // The rows of the active table window when that window shows database
+    // table `table`; none otherwise (a write of one table never sends
+    // another table's rows).
+    virtual RowSet* ActiveRows(const std::string& table) = 0;
     // The active table's rows changed in place (filled stamps): the window
     // draws its cells again.
     virtual void RedrawActiveTable() = 0;

@@ -10,10 +10,10 @@
 #include "worker/RunExchange.h"
 #include "worker/TransferBoxes.h"
 
-RowSet* TransferTable::ActiveRows(TableKind kind)
+RowSet* TransferTable::ActiveRows(const std::string& table)
 {
     TableModel* model = AppActiveModel();
-    return model && model->Kind() == kind ? &model->Rows() : nullptr;
+    return model && model->TableName() == table ? &model->Rows() : nullptr;
 }
 
 void TransferTable::RedrawActiveTable()

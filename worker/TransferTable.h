@@ -7,7 +7,7 @@
 // the table.
 class TransferTable : public TransferHost {
 public:
-    RowSet* ActiveRows(TableKind kind) override;
+    RowSet* ActiveRows(const std::string& table) override;
     void RedrawActiveTable() override;
     void WaitForProgress() override;
     void AnnounceRecordCount(long long count) override;
