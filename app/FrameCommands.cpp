@@ -10,10 +10,10 @@
 #include "app/SmsPanel.h"
 #include "models/TableCatalogue.h"
 #include "models/TableModel.h"
-#include "phone/MediaUploads.h"
 #include "phone/PhoneSession.h"
 #include "res/resource.h"
 #include "worker/ExchangeStarters.h"
+#include "worker/UploadStarters.h"
 
 namespace {
 void ForwardToActiveChild(HWND mdiClient, WPARAM wParam, LPARAM lParam)
@@ -59,9 +59,9 @@ bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDM_RECEIVE_PHONE: ReceiveActiveTable(); return true;
     case IDM_GET_SELECTED: DownloadMedia(false); return true;
     case IDM_GET_ALL: DownloadMedia(true); return true;
-    case IDM_MELODY: UploadMelody(frame); return true;
-    case IDM_PICTURE: UploadPicture(frame); return true;
-    case IDM_ANIMATION: UploadAnimation(frame); return true;
+    case IDM_MELODY: StartMelodyUpload(); return true;
+    case IDM_PICTURE: StartPictureUpload(); return true;
+    case IDM_ANIMATION: StartAnimationUpload(); return true;
     default: return false;
     }
 }

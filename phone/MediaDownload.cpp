@@ -9,15 +9,12 @@
 
 #include "phone/MediaAssembly.h"
 #include "phone/MediaFile.h"
+#include "phone/MediaReceiveBuffer.h"
 #include "phone/PhoneSession.h"
 #include "phone/TransferHost.h"
 #include "serial/SerialPort.h"
 
 namespace {
-// Everything the phone sends for one file, framing included. Only one
-// worker runs at a time, so the one area serves every download.
-char MediaReceiveBuffer[MediaReceiveBufferSize];
-
 constexpr std::size_t ReadSize = 256;
 // A block answer is never shorter than this (header, index, number and the
 // quotes), so no file that fits the buffer needs more blocks than this.

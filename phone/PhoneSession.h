@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "phone/AtExchange.h"
 
@@ -34,6 +35,10 @@ public:
     bool QueryModel();
     // Asks the phone its melodies ("AT#PUGSN?") and refills table musik.
     bool LoadMelodyList();
+    // The names of the phone's three own melody places, read from table
+    // musik; "Пусто" for a place it has no row for. A failed read is shown
+    // with the database's message.
+    std::vector<std::string> MelodySlotNames();
     // Empties a media table (`photo` or `camera`) and refills it from the
     // phone's list of photos, or of movies when `movies` is set; a row the
     // database refuses is reported and skipped. The number of rows stored.
@@ -50,6 +55,12 @@ public:
     // The answer of the latest exchange, zero-terminated.
     char ReplyBuffer[ReplyBufferSize] = {};
     std::string ModelName;
+    // The entry chosen in the box of the melody or picture file dialog: the
+    // melody place or the picture size. Each upload command starts it at 0.
+    int MediaChoice = 0;
+    // The animation's frame count, width and height as typed in its file
+    // dialog.
+    std::vector<std::string> AnimationParameters{"4", "128", "128"};
     // The phone's own number, offered in the SMS panel; empty when unknown.
     std::string OwnNumber;
     // The key the phone reported at the start; sent back to it before the

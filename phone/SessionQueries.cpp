@@ -3,6 +3,7 @@
 #include "common/AppMessages.h"
 #include "db/Database.h"
 #include "common/PhoneMessages.h"
+#include "phone/MelodySlots.h"
 #include "phone/PhoneSession.h"
 #include "phone/SessionReplies.h"
 
@@ -44,4 +45,13 @@ bool PhoneSession::LoadMelodyList()
         }
     }
     return true;
+}
+
+std::vector<std::string> PhoneSession::MelodySlotNames()
+{
+    Database& database = TheDatabase();
+    RowSet rows;
+    if (!database.SelectRows(MelodyTable, rows, {}, {}, "mus_id"))
+        MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+    return ::MelodySlotNames(rows);
 }

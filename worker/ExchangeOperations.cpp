@@ -4,6 +4,7 @@
 
 #include "db/DbTypes.h"
 #include "phone/MediaDownload.h"
+#include "phone/MediaUploads.h"
 #include "phone/MemoTransfer.h"
 #include "phone/PhoneBookTransfer.h"
 #include "phone/PhoneSession.h"
@@ -11,14 +12,6 @@
 #include "worker/SmsSending.h"
 #include "worker/ExchangeOperation.h"
 #include "worker/TransferTable.h"
-
-// One entry per operation. The media operations fill theirs in;
-// until then an entry does nothing.
-namespace {
-void UploadMelody(PhoneSession&, std::string /*number*/, std::string /*path*/) {}
-void UploadPicture(PhoneSession&, std::string /*path*/) {}
-void UploadAnimation(PhoneSession&, void* /*parameters*/) {}
-}  // namespace
 
 void RunExchangeOperation(PhoneSession& session, int code, void* data)
 {
@@ -37,15 +30,15 @@ void RunExchangeOperation(PhoneSession& session, int code, void* data)
             DownloadMovies(session, *static_cast<RowSet*>(data), table);
         break;
     case ExchangeOperation::UploadMelody: {
-        // Data: the melody number and the file path.
+        // Data: the melody place and the file path.
         const auto* texts = static_cast<const TextRow*>(data);
         if (texts && texts->size() >= 2)
-            UploadMelody(session, (*texts)[0], (*texts)[1]);
+            UploadMelody(session, (*texts)[0], (*texts)[1], table);
         break;
     }
     case ExchangeOperation::UploadPicture:
         if (data)
-            UploadPicture(session, *static_cast<const std::string*>(data));
+            UploadPicture(session, *static_cast<const std::string*>(data), table);
         break;
     // The table writers take no data: they write the active table window.
     case ExchangeOperation::WritePhoneBook: WritePhoneBook(session, table); break;
@@ -55,7 +48,11 @@ void RunExchangeOperation(PhoneSession& session, int code, void* data)
         if (data)
             SendSms(session, *static_cast<const SmsRequest*>(data));
         break;
-    case ExchangeOperation::UploadAnimation: UploadAnimation(session, data); break;
+    // Data: the path, the frame count, the width and the height.
+    case ExchangeOperation::UploadAnimation:
+        if (data)
+            UploadAnimation(session, *static_cast<const TextRow*>(data), table);
+        break;
     default: break;
     }
 }

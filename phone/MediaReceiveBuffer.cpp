@@ -1,0 +1,3 @@
+#include "phone/MediaReceiveBuffer.h"
+
+char MediaReceiveBuffer[MediaReceiveBufferSize];
