@@ -9,10 +9,13 @@ class Session:
 
     pmode: bool = False
     unlocked: bool = False
+    # The upload in progress per kind and slot: its entry in the state.
+    uploads: dict = field(default_factory=dict)
 
     def reset(self) -> None:
         self.pmode = False
         self.unlocked = False
+        self.uploads = {}
 
 
 @dataclass
@@ -27,6 +30,9 @@ class Context:
     faults: frozenset = frozenset()
     # The options of those rules, by action.
     fault_options: dict = field(default_factory=dict)
+    # The upload entry that took the command being carried out, until the
+    # byte after its line's CR tells whether an LF came (uploads.line_end).
+    awaiting_line_end: dict | None = None
 
     def limit(self, name: str) -> int:
         return int(self.state["limits"][name])

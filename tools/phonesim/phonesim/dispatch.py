@@ -8,7 +8,8 @@ Access rules (each can be switched off in the state):
   the program writes the phone book without sending it).
 """
 
-from . import media, memos, phonebook, scheduler, sms, startup
+from . import (animation_upload, media, melody_upload, memos, phonebook, picture_upload, scheduler, sms, startup,
+               upload_queries)
 from .command import BASIC, Command, parse
 from .context import Context
 from .outcome import Outcome, error
@@ -45,6 +46,11 @@ def _handlers():
         b"#PMMGL": lambda c, cmd: media.catalogue(c, media.MOVIES, cmd.form),
         b"#PMLUL": lambda c, cmd: media.block(c, media.PHOTOS, cmd.form, cmd.args),
         b"#PMMUL": lambda c, cmd: media.block(c, media.MOVIES, cmd.form, cmd.args),
+        b"#PUMDL": lambda c, cmd: melody_upload.block(c, cmd.form, cmd.args),
+        b"#PMCDL": lambda c, cmd: picture_upload.block(c, cmd.form, cmd.args),
+        b"#PMIDL": lambda c, cmd: animation_upload.block(c, cmd.form, cmd.args),
+        b"#PMMEM": lambda c, cmd: upload_queries.memory(c, cmd.form),
+        b"#PMGLG": lambda c, cmd: upload_queries.animation_count(c, cmd.form),
     }
 
 

@@ -3,6 +3,8 @@
 One rule per line:   ACTION[,option=value...] PATTERN
 PATTERN is the rest of the line, a glob (* and ?) matched against the whole
 command line (without CR LF), case-insensitively unless case=1 is given.
+Lines may hold any byte (upload blocks carry binary data): each byte is one
+character to the glob, and upper case is taken byte for byte in code page 1251.
 Blank lines and lines starting with '#' are ignored. See README.md.
 """
 
@@ -37,6 +39,28 @@ class RuleError(ValueError):
     pass
 
 
+def _upper_table() -> bytes:
+    """Code page 1251 upper case, one byte for one byte: str.upper() on a Latin-1
+    reading would turn 0xDF into "SS", so that "?" no longer matched that byte
+    and "Я" matched "ss"."""
+    table = bytearray(range(256))
+    for value in range(256):
+        upper = textcodec.decode(bytes([value])).upper()
+        if len(upper) == 1:
+            try:
+                table[value] = textcodec.encode(upper)[0]
+            except ValueError:
+                pass  # no upper case letter in the code page
+    return bytes(table)
+
+
+_UPPER = _upper_table()
+
+
+def _upper(text: str) -> str:
+    return text.encode("latin-1").translate(_UPPER).decode("latin-1")
+
+
 @dataclass
 class Rule:
     action: str
@@ -50,7 +74,7 @@ class Rule:
         subject = line.decode("latin-1")
         if self.options.get("case") == "1":
             return fnmatch.fnmatchcase(subject, self.pattern)
-        return fnmatch.fnmatchcase(subject.upper(), self.pattern.upper())
+        return fnmatch.fnmatchcase(_upper(subject), _upper(self.pattern))
 
     def try_fire(self, line: bytes) -> bool:
         if not self.matches(line):

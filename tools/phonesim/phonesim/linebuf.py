@@ -5,6 +5,9 @@ point is a quoted text holding a line break (an SMS text may): it goes on
 until its quotes balance at a later line end, or until no byte has come for
 CONTINUE_WAIT seconds. LF and NUL at the start of a line are skipped, so
 "AT\\r\\n" is one command.
+
+events() also tells, for a line that ended with CR, whether the next byte
+was an LF: some commands end in CR LF and others in CR alone.
 """
 
 from dataclasses import dataclass
@@ -21,6 +24,13 @@ class Line:
     overflow: bool = False
 
 
+@dataclass(frozen=True)
+class LineEnd:
+    """The byte after a line's CR has come: an LF (a CR LF ending) or not."""
+
+    lf: bool
+
+
 class LineAssembler:
     def __init__(self) -> None:
         self.reset()
@@ -30,14 +40,24 @@ class LineAssembler:
         self._quotes = 0
         self._deadline: float | None = None
         self._overflow = False
+        self._after_cr = False
 
     def feed(self, data: bytes, now: float) -> list[Line]:
-        lines = []
+        return [event for event in self.events(data, now) if isinstance(event, Line)]
+
+    def events(self, data: bytes, now: float) -> list[Line | LineEnd]:
+        """The lines completed by these bytes, each followed by a LineEnd
+        once the byte after its CR is known, in the order of the bytes."""
+        events: list[Line | LineEnd] = []
         for b in data:
+            if self._after_cr:
+                self._after_cr = False
+                events.append(LineEnd(b == LF))
             line = self._byte(b, now)
             if line is not None:
-                lines.append(line)
-        return lines
+                events.append(line)
+                self._after_cr = b == CR
+        return events
 
     def expire(self, now: float) -> list[Line]:
         if self._deadline is not None and now >= self._deadline:

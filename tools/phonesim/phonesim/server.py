@@ -6,10 +6,10 @@ import sys
 import time
 from dataclasses import dataclass
 
-from . import dispatch, state as phone_state
+from . import dispatch, state as phone_state, uploads
 from .context import Context, Session
 from .faults import RuleBook
-from .linebuf import Line, LineAssembler
+from .linebuf import Line, LineAssembler, LineEnd
 from .log import Log
 from .outcome import Outcome
 from .port import Port
@@ -130,11 +130,16 @@ class Simulator:
             return
         if self.capture:
             self.capture.write(data)
-        for line in self.lines.feed(data, now):
-            self._handle(line)
+        for event in self.lines.events(data, now):
+            if isinstance(event, LineEnd):
+                if uploads.line_end(self.ctx, event.lf):
+                    self._save(None)
+            else:
+                self._handle(event)
 
     def _handle(self, line: Line) -> None:
         self.log.write("CMD", line.data)
+        self.ctx.awaiting_line_end = None
         self._refresh_rules()
         fired = self.rules.fire(line.data)
         for rule in fired:

@@ -51,7 +51,11 @@ DEFAULTS = {
     "photos": [],
     "movies": [],
     "sms": [],
+    "memory": {"free": 1048576, "total": 2097152},
+    "uploads": {"melodies": [], "pictures": [], "animations": []},
 }
+# Objects that a state file may give in part: the keys it leaves out keep their defaults.
+_MERGED = ("limits", "memory", "uploads")
 
 PHONEBOOK_DEFAULTS = {
     "head": ["0", "0"],
@@ -66,6 +70,9 @@ SCHEDULER_DEFAULTS = {"created": "19800106T000000", "date": "", "start": "", "co
 MEMO_DEFAULTS = {"stamp": "", "text": ""}
 MELODY_DEFAULTS = {"size": 0, "name": ""}
 MEDIA_DEFAULTS = {"tag": "", "path": ""}  # "file" is required
+# An upload entry also holds its kind's parameters (place; size and stamp;
+# frames, width and height), which only the blocks of an upload compare.
+UPLOAD_DEFAULTS = {"name": "", "blocks": [], "bytes": 0, "complete": False, "lf": None, "hex": ""}
 
 _RECORD_DEFAULTS = {
     "phonebook": PHONEBOOK_DEFAULTS,
@@ -111,12 +118,15 @@ def normalise(raw: dict) -> dict:
         raise StateError("the state must be a JSON object")
     merged = copy.deepcopy(DEFAULTS)
     for key, value in raw.items():
-        if key == "limits":
-            merged["limits"].update(value)
+        if key in _MERGED:
+            if not isinstance(value, dict):
+                raise StateError(f"{key} must be an object")
+            merged[key].update(value)
         else:
             merged[key] = value
     for kind, defaults in _RECORD_DEFAULTS.items():
         merged[kind] = [_with_defaults(kind, rec, defaults) for rec in merged[kind]]
+    merged["uploads"] = _uploads_with_defaults(merged["uploads"])
     state = _to_bytes(merged)
     _check(state)
     return state
@@ -130,6 +140,19 @@ def _with_defaults(kind: str, record: dict, defaults: dict) -> dict:
         raise StateError(f"{kind}: every record needs an integer {key!r}")
     full = copy.deepcopy(defaults)
     full.update(record)
+    return full
+
+
+def _uploads_with_defaults(uploads: dict) -> dict:
+    kinds = tuple(DEFAULTS["uploads"])
+    if set(uploads) != set(kinds):
+        raise StateError(f"uploads holds only {', '.join(kinds)}")
+    full = {}
+    for kind in kinds:
+        entries = uploads[kind]
+        if not isinstance(entries, list) or not all(isinstance(e, dict) for e in entries):
+            raise StateError(f"uploads.{kind} must be a list of objects")
+        full[kind] = [dict(copy.deepcopy(UPLOAD_DEFAULTS), **entry) for entry in entries]
     return full
 
 

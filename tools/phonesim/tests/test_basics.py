@@ -4,7 +4,7 @@ from util import cp
 
 from phonesim import fields, stamp, textcodec
 from phonesim.command import BASIC, EXEC, READ, SET, TEST, parse
-from phonesim.linebuf import CONTINUE_WAIT, MAX_LINE, LineAssembler
+from phonesim.linebuf import CONTINUE_WAIT, MAX_LINE, Line, LineAssembler, LineEnd
 
 
 class TextCodecTest(unittest.TestCase):
@@ -93,6 +93,13 @@ class LineAssemblerTest(unittest.TestCase):
         self.assertEqual(asm.feed(b'AT#PIMMW=1,x,"a"b"\r\n', 0.0), [])
         self.assertEqual(asm.expire(CONTINUE_WAIT / 2), [])
         self.assertEqual([x.data for x in asm.expire(CONTINUE_WAIT + 0.01)], [b'AT#PIMMW=1,x,"a"b"'])
+
+    def test_binary_line_ending_in_cr_alone_and_what_followed_each_cr(self):
+        asm = LineAssembler()
+        block = b'AT#PMIDL=1,"\x00\x80\xff}"'
+        self.assertEqual(asm.events(block + b"\rAT\r", 0.0), [Line(block, block + b"\r"), LineEnd(False),
+                                                                Line(b"AT", b"AT\r")])
+        self.assertEqual(asm.events(b"\nAT", 0.1), [LineEnd(True)])
 
     def test_over_long_line_is_marked(self):
         line = LineAssembler().feed(b"A" * (MAX_LINE + 10) + b"\r", 0.0)[0]

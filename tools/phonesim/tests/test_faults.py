@@ -2,7 +2,7 @@ import os
 import tempfile
 import unittest
 
-import util  # noqa: F401  (puts the package on the path)
+from util import cp
 
 from phonesim.faults import RuleBook, RuleError, parse_rule, parse_rules
 from phonesim.reply import Reply, plan
@@ -34,6 +34,14 @@ class RuleParseTest(unittest.TestCase):
     def test_glob_and_cyrillic_pattern(self):
         self.assertTrue(parse_rule("error AT#PBOKW=*Иван*").matches("AT#PBOKW=0,0,1,\"Иван\"".encode("cp1251")))
         self.assertFalse(parse_rule("error AT#PBOKR=1").matches(b"AT#PBOKR=10"))
+
+    def test_patterns_match_lines_holding_any_byte(self):
+        line = b'AT#PUMDL=0,"' + cp("Я") + b'",3,1,"' + bytes(range(256)) + b'"'
+        self.assertTrue(parse_rule("error,skip=1,times=1 AT#PUMDL=*").matches(line))
+        self.assertTrue(parse_rule('error at#pumdl=0,"?",3,*').matches(line))
+        self.assertTrue(parse_rule('error *"я"*').matches(line))
+        self.assertFalse(parse_rule("silence AT#PMCDL=*").matches(line))
+        self.assertFalse(parse_rule("error *Я*").matches(b"ss"))
 
     def test_skip_and_times(self):
         rule = parse_rule("error,skip=1,times=2 AT")

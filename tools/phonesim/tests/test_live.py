@@ -6,6 +6,7 @@ import tempfile
 import time
 import unittest
 
+from test_uploads import animation, melody
 from util import cp
 
 from phonesim.harness import PhoneSim
@@ -170,6 +171,31 @@ class FaultTest(LiveCase):
             self.assertEqual(first, b"AT+GMM\r\r\n+GM")
             rest = port.read_until((b"OK\r\n",), 2.0)
             self.assertEqual(rest, b"M: SCH-E120\r\n\r\nOK\r\n")
+
+
+class UploadTest(LiveCase):
+    def test_binary_blocks_ending_in_cr_lf_and_in_cr_alone(self):
+        sim = self.sim(rules=["error,skip=1,times=1 AT#PUMDL=*"])
+        tune = bytes(range(256))[::-1] + bytes(104)  # blocks 1 and 2, no block 0
+        pixels = bytes(range(256)) + b"\x7d\x00" * 22  # 1 x 15 x 20: blocks 1 and 0
+        with sim.connect() as port:
+            port.exchange(b"ATE0")
+            port.exchange(b"AT#PMODE=1")
+            replies = [port.exchange(melody(0, "Звон.mid", n, tune[a:a + 180]))
+                       for n, a in ((1, 0), (2, 180), (2, 180))]
+            self.assertEqual(replies, [b"\r\nOK\r\n", b"\r\nERROR\r\n", b"\r\nOK\r\n"])
+            dims = (1, 15, 20)
+            port.send(animation(1, pixels[:200], dims) + b"\r" + animation(0, pixels[200:], dims) + b"\r")
+            got, limit = b"", time.monotonic() + 3
+            while got.count(b"OK\r\n") < 2 and time.monotonic() < limit:
+                got += port.read_until((b"OK\r\n",), 0.1)
+            self.assertEqual(got, b"\r\nOK\r\n" * 2)
+            self.assertEqual(port.exchange(b"AT#PMGLG?"), b"\r\n#PMGLG: 1\r\n\r\nOK\r\n")
+        uploads = {kind: [(e["blocks"], e["hex"], e["lf"]) for e in entries]
+                   for kind, entries in sim.state()["uploads"].items()}
+        self.assertEqual(uploads, {"melodies": [([1, 2], tune.hex(), True)], "pictures": [],
+                                   "animations": [([1, 0], pixels.hex(), False)]})
+        self.assertEqual(sim.commands()[2], melody(0, "Звон.mid", 1, tune[:180]))
 
 
 class PacingTest(LiveCase):

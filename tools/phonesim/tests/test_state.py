@@ -20,7 +20,8 @@ class StateTest(unittest.TestCase):
     def test_bad_states(self):
         for raw in ([], {"phonebook": [{"name": "x"}]}, {"memos": [{"pos": 1}, {"pos": 1}]},
                     {"phonebook": [{"pos": 1, "numbers": ["1"]}]}, {"model": "日本"},
-                    {"photos": [{"id": 1, "file": "no/such.jpg"}]}, {"movies": [{"id": 1}]}):
+                    {"photos": [{"id": 1, "file": "no/such.jpg"}]}, {"movies": [{"id": 1}]},
+                    {"uploads": []}, {"uploads": {"songs": []}}, {"uploads": {"pictures": ["x"]}}):
             with self.assertRaises((state.StateError, ValueError), msg=raw):
                 state.normalise(raw)
 
@@ -33,6 +34,15 @@ class StateTest(unittest.TestCase):
             with open(path, encoding="utf-8") as f:
                 json.load(f)
             self.assertEqual(state.load(path)["memos"][0]["text"], bytes(range(256)))
+
+    def test_uploads_and_memory_take_defaults_and_stay_in_arrival_order(self):
+        st = state.normalise({"memory": {"free": 5}, "uploads": {"animations": [{"name": "b", "complete": True},
+                                                                             {"name": "a"}]}})
+        self.assertEqual((st["memory"]["total"], st["uploads"]["melodies"]), (2097152, []))
+        doc = json.loads(state.to_json_text(st))
+        self.assertEqual([(e["name"], e["complete"], e["lf"]) for e in doc["uploads"]["animations"]],
+                         [("b", True, None), ("a", False, None)])
+        self.assertIn(b"uploads.animations.1.name=a", state.flat_lines(st))
 
     def test_records_are_saved_in_position_order(self):
         st = state.normalise({"memos": [{"pos": 5, "text": "b"}, {"pos": 1, "text": "a"}]})
