@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/AppLink.h"
+#include "common/Decimal.h"
 #include "calendar/DateTimeDialog.h"
 #include "grid/EditorRules.h"
 #include "models/ColumnSpec.h"

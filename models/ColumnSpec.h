@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <string_view>
 
 #include "db/DbTypes.h"
 
@@ -19,13 +18,6 @@ struct ColumnSpec {
 };
 
 inline constexpr int kDropDownEditor = 3;
-
-// A decimal integer from the leading characters of `text` ("C" rules:
-// leading blanks, an optional sign, digits); anything else gives 0. Values
-// beyond the range of long long stop at its limits.
-long long ReadDecimal(std::string_view text);
-// The same, kept within the range of int.
-int ReadDecimalInt(std::string_view text);
 
 // The column described by one description row: first cell title, second
 // editor kind, third width divisor; missing cells count as empty.

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "common/Decimal.h"
 #include "models/ColumnSpec.h"
 
 TextRow BlankRow(std::size_t count)

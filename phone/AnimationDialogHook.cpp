@@ -57,11 +57,7 @@ void OnCommand(HWND panel, int id, int code)
     } else if (code == EN_CHANGE && id == IDC_ANIMATION_HEIGHT) {
         (*parameters)[2] = ControlText(panel, IDC_ANIMATION_HEIGHT);
     } else if (code == CBN_SELCHANGE && id == IDC_ANIMATION_FRAMES) {
-        HWND frames = GetDlgItem(panel, IDC_ANIMATION_FRAMES);
-        const LRESULT selected = SendMessageA(frames, CB_GETCURSEL, 0, 0);
-        if (selected == CB_ERR)
-            return;
-        const LRESULT data = SendMessageA(frames, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+        const LRESULT data = SelectedItemData(GetDlgItem(panel, IDC_ANIMATION_FRAMES));
         if (data != CB_ERR)
             (*parameters)[0] = std::to_string(data);
     }

@@ -42,11 +42,7 @@ void Initialise(HWND panel)
 
 void ChoiceChanged(HWND panel)
 {
-    HWND box = GetDlgItem(panel, IDC_MEDIA_CHOICE);
-    const LRESULT selected = SendMessageA(box, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR)
-        return;
-    const LRESULT data = SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+    const LRESULT data = SelectedItemData(GetDlgItem(panel, IDC_MEDIA_CHOICE));
     PhoneSession* session = AppSession();
     if (data != CB_ERR && session)
         session->MediaChoice = static_cast<int>(data);

@@ -2,12 +2,9 @@
 
 #include <iterator>
 
-namespace {
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+#include "common/Decimal.h"
 
+namespace {
 struct PictureSize {
     const char* shown;
     const char* sent;
@@ -74,21 +71,8 @@ bool PictureNeedsWarning(std::uint64_t fileSize)
 long long AnimationNumber(const std::string& text)
 {
     constexpr long long Beyond = static_cast<long long>(AnimationPixelLimit) + 1;
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > Beyond) {
-            value = Beyond;
-            break;
-        }
-    }
-    return negative ? -value : value;
+    const long long value = ReadDecimal(text);
+    return value > Beyond ? Beyond : value < -Beyond ? -Beyond : value;
 }
 
 AnimationCheck CheckAnimation(std::uint64_t fileSize, const AnimationFrames& frames)

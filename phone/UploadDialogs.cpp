@@ -48,6 +48,14 @@ std::string ChooseFile(const FileDialog& dialog)
 }
 }  // namespace
 
+LRESULT SelectedItemData(HWND box)
+{
+    const LRESULT selected = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR)
+        return CB_ERR;
+    return SendMessageA(box, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+}
+
 std::string ChooseMelodyFile()
 {
     return ChooseFile({"Выбор музыкального файла *.mmf или *.ma2:",

@@ -12,6 +12,10 @@ std::string ChooseMelodyFile();
 std::string ChoosePictureFile();
 std::string ChooseAnimationFile();
 
+// The item data of the entry selected in combo box `box`; CB_ERR when none
+// is selected.
+LRESULT SelectedItemData(HWND box);
+
 // The panel of the melody and picture dialogs: the OK button reads
 // "Записать", and the box offers the melody places, or the picture sizes
 // when the dialog's title names "jpg"; the choice goes to the session's

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "common/Decimal.h"
 #include "worker/ExchangeOperation.h"
 
 namespace {
@@ -9,11 +10,6 @@ const std::string& Element(const TextRow& row, std::size_t index)
 {
     static const std::string empty;
     return index < row.size() ? row[index] : empty;
-}
-
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 }  // namespace
 
@@ -46,18 +42,8 @@ std::string ProgressItemText(const TextRow& item)
 
 int ProgressRangeEnd(const TextRow& item)
 {
-    const std::string& text = Element(item, 2);
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX)
-            return negative ? 0 : INT_MAX;
-    }
-    return negative ? 0 : static_cast<int>(value);
+    const long long value = ReadDecimal(Element(item, 2));
+    if (value < 0)
+        return 0;
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
