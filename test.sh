@@ -9,13 +9,14 @@ cd "$root"
 "$root/tools/setup/build.sh" || exit 1
 
 source "$root/tools/wine/env.sh"
-source "$root/tools/wine/xvfb.sh"
-start_xvfb || exit 1
+source "$root/tools/wine/slots.sh"
+slots=$(slot_count)
+prepare_slots "$slots" || exit 1
 cleanup() {
-    wineserver -k 2>/dev/null
-    stop_xvfb
+    stop_slots "$slots"
 }
 trap cleanup EXIT
+start_slot_displays "$slots" || exit 1
 
 passed=0
 failed=0
@@ -47,15 +48,12 @@ else
     failed=$((failed + 1))
 fi
 
-# The simulator's live tests time a real pty: a test that fails is run once
-# more before it counts as failed.
-run_layer unit "$VELARMON_BUILD/native" -j2 --repeat until-pass:2
-# Wine tests share one prefix, registry and desktop: one at a time. They time
-# real exchanges, so a suite that fails is run once more as well.
-run_layer windows "$VELARMON_BUILD/win" -L win --repeat until-pass:2
-# An end-to-end module that fails is run once more before it counts as
-# failed; the evidence of the first failure stays in build/e2e/.
-run_layer e2e "$VELARMON_BUILD/win" -L e2e --repeat until-pass:2
+run_layer unit "$VELARMON_BUILD/native" -j2
+# The Windows and end-to-end tests run side by side, one to a slot: each
+# takes a slot of the resource file and runs in that slot's prefix, display,
+# ports and folders. The longest ones start first.
+run_layer wine "$VELARMON_BUILD/win" -L 'win|e2e' -j "$slots" \
+    --resource-spec-file "$VELARMON_BUILD/slots/resources.json"
 
 echo "velarmon: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -21,7 +21,11 @@ WIN_BUILD = BUILD / "win"
 EXE = WIN_BUILD / "velarmon.exe"
 DRIVER = WIN_BUILD / "tools" / "e2edrive" / "vmdrive.exe"
 DB_TEMPLATE = BUILD / "db" / "velarmon.db"
-PORTS = BUILD / "ports"
+# The slot's prefix and COM-port folder when the test runs in one (CTest
+# starts it through tools/wine/inslot.sh, which sets them); the build's own
+# otherwise.
+PREFIX = Path(os.environ.get("WINEPREFIX", BUILD / "wine" / "prefix"))
+PORTS = Path(os.environ.get("VELARMON_PORTS", BUILD / "ports"))
 SIMULATOR = ROOT / "tools" / "phonesim"
 SETTINGS_KEY = r"HKLM\Software\KORT application\Velarmon\Settings"
 # The program is 32-bit: in the WoW64 prefix its HKLM\Software is the 32-bit
@@ -50,7 +54,7 @@ ID = read_resource_ids()
 def wine_env(extra=None):
     env = dict(os.environ)
     env.update({
-        "WINEPREFIX": str(BUILD / "wine" / "prefix"),
+        "WINEPREFIX": str(PREFIX),
         "WINEARCH": "win64",
         "WINEDEBUG": "-all",
         "WINEDLLOVERRIDES": "mscoree=;mshtml=",
@@ -250,4 +254,6 @@ class ProgramTest(unittest.TestCase):
 
 
 def main():
-    unittest.main(module="__main__", verbosity=2, argv=sys.argv[:1])
+    """Runs the module's tests, or those named on the command line
+    (Class or Class.test_method)."""
+    unittest.main(module="__main__", verbosity=2, argv=sys.argv)

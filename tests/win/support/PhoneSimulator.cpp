@@ -116,7 +116,8 @@ bool RunLinux(const std::string& commandLine)
 PhoneSimulator::PhoneSimulator(const std::string& name, PhoneSimOptions options)
     : name_(name), options_(std::move(options))
 {
-    unixFolder_ = UnixEnv("VELARMON_BUILD") + "/wintest/" + name_;
+    // The work folder is the test's slot (or the build folder without one).
+    unixFolder_ = UnixEnv("VELARMON_WORK") + "/wintest/" + name_;
     folder_ = WindowsPath(unixFolder_);
 }
 
@@ -131,7 +132,7 @@ bool PhoneSimulator::Start(DWORD timeoutMs)
     const std::string ports = UnixEnv("VELARMON_PORTS");
     if (root.empty() || ports.empty() || unixFolder_.empty())
         return false;
-    CreateDirectoryA(WindowsPath(UnixEnv("VELARMON_BUILD") + "/wintest").c_str(), nullptr);
+    CreateDirectoryA(WindowsPath(UnixEnv("VELARMON_WORK") + "/wintest").c_str(), nullptr);
     CreateDirectoryA(folder_.c_str(), nullptr);
     for (const char* file : {"\\done", "\\sim.out", "\\phone.log", "\\sim.pid", "\\received.bin"})
         DeleteFileA((folder_ + file).c_str());

@@ -7,7 +7,7 @@
 // The project's phone simulator (tools/phonesim), started from a Windows test:
 // Wine runs Linux programs too. It links its pty where the prefix maps a COM
 // port and keeps its files (state, fault rules, log) in a work folder under
-// $VELARMON_BUILD/wintest/<name>.
+// $VELARMON_WORK/wintest/<name> (the test's slot folder, or the build folder).
 struct PhoneSimOptions {
     int port = 3;
     // The phone's state as JSON, in the program's code page (converted to the
