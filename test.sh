@@ -51,7 +51,8 @@ fi
 run_layer unit "$VELARMON_BUILD/native" -j2
 # The Windows and end-to-end tests run side by side, one to a slot: each
 # takes a slot of the resource file and runs in that slot's prefix, display,
-# ports and folders. The longest ones start first.
+# ports and folders. CTest starts the longest first, by the times of its
+# previous run.
 run_layer wine "$VELARMON_BUILD/win" -L 'win|e2e' -j "$slots" \
     --resource-spec-file "$VELARMON_BUILD/slots/resources.json"
 

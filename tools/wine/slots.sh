@@ -6,7 +6,7 @@
 # turns the slot CTest names into that slot's environment.
 #
 # The tests mostly wait on the phone's exchanges and on windows, not on the
-# processor, so a slot needs little of it: the count is three slots a core,
+# processor, so a slot needs little of it: the count is four slots a core,
 # at most one for every 2 GiB of memory (a slot's Wine processes and the
 # program take a few hundred MB). VELARMON_SLOTS overrides it.
 
@@ -20,7 +20,7 @@ slot_count() {
     local cores mem_gib n
     cores=$(nproc)
     mem_gib=$(awk '/^MemTotal:/ {print int($2 / 1048576)}' /proc/meminfo)
-    n=$((cores * 3))
+    n=$((cores * 4))
     [ "$n" -gt $((mem_gib / 2)) ] && n=$((mem_gib / 2))
     [ "$n" -lt 1 ] && n=1
     echo "$n"
@@ -60,7 +60,12 @@ _prepare_slot() {  # base prefix, slot folder
         WINEPREFIX=$prefix wineserver -k 2>/dev/null
         rm -rf "$prefix"
         mkdir -p "$dir/wine"
-        cp -a --reflink=auto "$base" "$prefix"
+        # The Windows system folders (1.2 GB of DLLs that only wineboot ever
+        # writes) are hard links to the base prefix's; everything else, the
+        # registry, fonts and user folders included, is a copy of its own.
+        cp -al "$base" "$prefix"
+        find "$prefix" \( -path "$prefix/drive_c/windows/system32" -o -path "$prefix/drive_c/windows/syswow64" \) \
+            -prune -o -type f -links +1 -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
         sed -i "s|\"$VELARMON_BUILD/ports/COM|\"$dir/ports/COM|" "$prefix/system.reg"
         touch "$prefix/.velarmon-slot"
     fi
