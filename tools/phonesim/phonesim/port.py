@@ -48,17 +48,23 @@ class Port:
         if os.path.islink(self.link) and os.readlink(self.link) == self.slave_name:
             os.unlink(self.link)
 
-    def drain(self, limit: float) -> None:
+    def drain(self, limit: float) -> str | None:
         """Waits until the program has read what was sent, as bytes already on a real
-        line would still arrive after it is cut; gives up after limit seconds."""
+        line would still arrive after it is cut; gives up after limit seconds.
+        Closing the master throws away what the program has not read yet, so
+        when the wait could not be made, or ran out, the reason is returned
+        for the log; None when everything sent was read."""
         try:
             slave = os.open(self.slave_name, os.O_RDWR | os.O_NOCTTY | os.O_NONBLOCK)
-        except OSError:
-            return
+        except OSError as err:
+            return f"could not wait for the program to read the reply: {self.slave_name}: {err.strerror}"
         try:
             end = time.monotonic() + limit
-            while _unread(slave) > 0 and time.monotonic() < end:
+            while (unread := _unread(slave)) > 0:
+                if time.monotonic() >= end:
+                    return f"{unread} bytes still unread after {limit} s"
                 time.sleep(0.01)
+            return None
         finally:
             os.close(slave)
 

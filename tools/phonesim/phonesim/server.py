@@ -194,7 +194,9 @@ class Simulator:
             self._hang_up()
             return
         self.sender.drop()
-        self.port.drain(DRAIN_LIMIT)
+        unread = self.port.drain(DRAIN_LIMIT)
+        if unread:
+            self.log.write("EVT", f"closing the line: {unread}")
         self.port.close()
         self.connected = False
         self.ctx.session.reset()
