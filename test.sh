@@ -5,6 +5,15 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
+# One run at a time in a build folder: a second would rebuild under the first
+# and end its Wine processes.
+build=${VELARMON_BUILD:-$root/build}
+mkdir -p "$build"
+if [ -f "$build/test.pid" ] && kill -0 "$(cat "$build/test.pid")" 2>/dev/null; then
+    echo "Another test run (process $(cat "$build/test.pid")) uses $build; waiting for it to end"
+    while kill -0 "$(cat "$build/test.pid")" 2>/dev/null; do sleep 5; done
+fi
+echo $$ >"$build/test.pid"
 "$root/tools/setup/deps.sh" || exit 1
 "$root/tools/setup/build.sh" || exit 1
 

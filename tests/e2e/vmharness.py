@@ -101,6 +101,7 @@ _display = Display()
 
 def start_wine():
     _display.start()
+    subprocess.run([str(ROOT / "tools" / "wine" / "reset_slot.sh")], env=wine_env(), check=True)
     subprocess.run([str(ROOT / "tools" / "wine" / "prepare_prefix.sh")], env=wine_env(), check=True)
     subprocess.run([str(ROOT / "tools" / "wine" / "start_server.sh")], env=wine_env(), check=True)
 

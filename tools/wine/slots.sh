@@ -56,7 +56,7 @@ _prepare_slot() {  # base prefix, slot folder
     local prefix=$dir/wine/prefix
     # A copy of the base prefix whose COM ports point into the slot's own
     # port folder; made again whenever the base prefix is newer.
-    if [ ! -f "$prefix/.velarmon-slot" ] || [ "$base"/.velarmon-ready-* -nt "$prefix/.velarmon-slot" ]; then
+    if [ ! -f "$prefix/.velarmon-slot-2" ] || [ "$base"/.velarmon-ready-* -nt "$prefix/.velarmon-slot-2" ]; then
         WINEPREFIX=$prefix wineserver -k 2>/dev/null
         rm -rf "$prefix"
         mkdir -p "$dir/wine"
@@ -67,7 +67,11 @@ _prepare_slot() {  # base prefix, slot folder
         find "$prefix" \( -path "$prefix/drive_c/windows/system32" -o -path "$prefix/drive_c/windows/syswow64" \) \
             -prune -o -type f -links +1 -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
         sed -i "s|\"$VELARMON_BUILD/ports/COM|\"$dir/ports/COM|" "$prefix/system.reg"
-        touch "$prefix/.velarmon-slot"
+        # The registry every test of the slot starts from (reset_slot.sh).
+        rm -rf "$dir/wine/registry"
+        mkdir -p "$dir/wine/registry"
+        cp -p "$prefix"/*.reg "$dir/wine/registry"/
+        touch "$prefix/.velarmon-slot-2"
     fi
     # Each run starts from empty port, work and database folders and a fresh
     # copy of the database template.
