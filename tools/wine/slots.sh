@@ -27,8 +27,8 @@ slot_count() {
 }
 
 # prepare_slots count: makes every slot from the build's prepared prefix and
-# database template, and writes the resource file for ctest
-# --resource-spec-file ($VELARMON_BUILD/slots/resources.json).
+# database template, and writes the file of slots CTest hands out as
+# resources ($VELARMON_BUILD/slots/resources.json).
 prepare_slots() {
     local count=$1 base=$VELARMON_BUILD/wine/prefix i
     local slots=$VELARMON_BUILD/slots
