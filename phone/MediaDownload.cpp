@@ -45,6 +45,10 @@ public:
         std::memset(MediaReceiveBuffer, 0, sizeof MediaReceiveBuffer);
         received_ = 0;
         const std::string endPattern = MovieEndPattern(index_);
+        // Late bytes of an earlier file are not this file's; later blocks
+        // keep everything, since a block's answer may still be arriving when
+        // the next one is asked for.
+        TheSerialPort().DiscardInput();
         for (int block = 1; block <= MaxBlocks; ++block) {
             // The program is closing: the file is left unfinished.
             if (host_.StopRequested())

@@ -7,6 +7,7 @@ bool PhoneSession::SendAtCommand(const std::string& command, const char* expecte
 {
     const std::string line = AtCommandLine(command);
     SerialPort& port = TheSerialPort();
+    port.DiscardInput();
     // A line the port did not take whole shows up as the phone's silence.
     port.Write(line.data(), line.size());
     const ExchangeEnd end = CollectReply(

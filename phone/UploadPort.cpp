@@ -18,6 +18,7 @@ void Pause(int milliseconds)
 
 bool WriteBlockCommand(const std::string& command)
 {
+    TheSerialPort().DiscardInput();
     return TheSerialPort().Write(command.data(), command.size()) == command.size();
 }
 

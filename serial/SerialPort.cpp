@@ -51,6 +51,12 @@ void SerialPort::Close()
     port_.Reset();
 }
 
+void SerialPort::DiscardInput()
+{
+    if (port_)
+        PurgeComm(port_.Get(), PURGE_RXCLEAR);
+}
+
 std::size_t SerialPort::Read(char* buffer, std::size_t capacity)
 {
     if (!port_)

@@ -27,6 +27,11 @@ public:
     std::size_t Read(char* buffer, std::size_t capacity);
     // Writes synchronously; the count written (0 on failure).
     std::size_t Write(const char* bytes, std::size_t count);
+    // Drops the bytes received and not yet read. Called before a command goes
+    // out: whatever came before it answers an earlier command, often the rest
+    // of an answer its exchange stopped waiting for, and must not be taken
+    // for this command's answer.
+    void DiscardInput();
 
     HANDLE Handle() const { return port_.Get(); }
 

@@ -87,3 +87,14 @@ TEST_F(SerialTest, TheCommandGoesOutWithCarriageReturnAndLineFeed)
     EXPECT_TRUE(session.SendAtCommand("AT*SKT*BEEP=1", "OK", 1));
     EXPECT_EQ(phone->Received().substr(before.size()), "AT*SKT*BEEP=1\r\n");
 }
+
+TEST_F(SerialTest, TheRestOfAnEarlierAnswerIsNotTakenForTheNextOne)
+{
+    // The first exchange ends on its "OK"; the "ERROR" after it comes a second
+    // later and waits unread until the next command goes out.
+    phone->SetRules({"raw,data=\\r\\nOK\\r\\nERROR\\r\\n AT+GMM", "split,at=6,pause=1000 AT+GMM", "delay,ms=300 AT"});
+    EXPECT_TRUE(session.SendAtCommand("AT+GMM", "OK", 1));
+    Sleep(1500);
+    EXPECT_TRUE(session.SendAtCommand("AT", "OK", 1));
+    EXPECT_STREQ(session.ReplyBuffer, "\r\nOK\r\n");
+}
