@@ -177,9 +177,14 @@ std::string WindowTextOf(HWND hwnd)
 {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kQueryWaitMs, &length)) {
-        char buf[1024];
-        int n = GetWindowTextA(hwnd, buf, sizeof buf);
-        return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+        // A window whose thread is busy (the program starting its phone
+        // session) does not answer; its stored title is read without a
+        // message. GetWindowText would send one under Wine and wait for good.
+        wchar_t wide[1024];
+        int n = InternalGetWindowText(hwnd, wide, 1024);
+        char buf[4096];
+        int m = n > 0 ? WideCharToMultiByte(1251, 0, wide, n, buf, sizeof buf, nullptr, nullptr) : 0;
+        return std::string(buf, m > 0 ? static_cast<size_t>(m) : 0);
     }
     // The length may change between the two messages; a few spare bytes and the
     // returned count keep the copy inside the buffer either way.
