@@ -3,21 +3,17 @@ chosen in the real open-file dialogs: what arrives byte for byte, the places
 and sizes the dialogs offer, and the phone's refusals."""
 
 import sqlite3
-import struct
 import time
 
 import transfers as t
+import upload_steps as u
 import vmharness as h
+from upload_steps import ANIMATION_DIALOG, MELODY_DIALOG, MELODY_ERROR, PICTURE_DIALOG, bitmap, sample, sent
 
-MELODY_DIALOG = "title:Выбор музыкального файла *.mmf или *.ma2:"
-PICTURE_DIALOG = "title:Выбор файла картинки *.jpg"
-ANIMATION_DIALOG = "title:Выбор файла анимации или картинки (*.bmp)"
-FILE_NAME = 1148
 CHOICE = h.ID["IDC_MEDIA_CHOICE"]
 FRAMES = h.ID["IDC_ANIMATION_FRAMES"]
 OK, CANCEL, YES, NO = 1, 2, 6, 7
 
-MELODY_ERROR = "Внимание! Произошла ошибка при загрузке музыкального файла!\nПроверьте формат данных."
 LARGE_PICTURE = ("Внимание! Размер картинки (>64kB) может быть слишком велик.\n"
                  "Если Вы попробуете все-же проивести загрузку файла\n"
                  "в телефон, он может \"зависнуть\".Если это произойдет,\n"
@@ -31,28 +27,6 @@ MELODIES = [{"id": 1, "size": 900, "name": "Весна"}, {"id": 2, "size": 800,
             {"id": 3, "size": 700, "name": "Вальс"}]
 
 
-def windows_path(path):
-    return "Z:" + str(path).replace("/", "\\")
-
-
-def sample(size, seed=0):
-    """Bytes holding every value, the five the blocks escape among them."""
-    return bytes((i * 7 + seed) % 256 for i in range(size))
-
-
-def bitmap(frames, width, height):
-    """A 256-colour bitmap of the frames one above the other, rows unpadded."""
-    pixels = bytes((i * 31 + i // 256) % 256 for i in range(frames * width * height))
-    header = b"BM" + struct.pack("<IHHI", 1078 + len(pixels), 0, 0, 1078)
-    info = struct.pack("<IiiHHIIiiII", 40, width, frames * height, 1, 8, 0, len(pixels), 0, 0, 256, 0)
-    palette = bytes(c for i in range(256) for c in (i, i, i, 0))
-    return header + info + palette + pixels, pixels
-
-
-def sent(s, command):
-    return [c for c in s.sim.commands() if c.startswith(command.encode())]
-
-
 def melody_names(s):
     with sqlite3.connect(s.dir / "db" / "velarmon.db") as db:
         db.text_factory = bytes
@@ -60,12 +34,6 @@ def melody_names(s):
 
 
 class Uploads(t.TransferTest):
-    def choose(self, s, dialog, path):
-        """Types the path into the dialog's name box and presses "Записать"."""
-        s.ok("settext", dialog, FILE_NAME, windows_path(path))
-        s.ok("answer", dialog, OK)
-        s.ok("gone", dialog)
-
     def uploads(self, s, kind):
         return s.sim.state()["uploads"][kind]
 
@@ -80,7 +48,7 @@ class Uploads(t.TransferTest):
         self.assertEqual(s.ok("dlgtext", dialog, OK), "Записать")
         self.assertEqual(s.ok("cbitems", dialog, CHOICE).splitlines(), ["1. Вальс", "2. Пусто", "3. Пусто"])
         s.ok("cbsel", dialog, CHOICE, 2)
-        self.choose(s, dialog, melody)
+        u.choose(s, dialog, melody)
         s.ok("gone", t.PROGRESS, timeout_ms=60000)
 
         [upload] = self.uploads(s, "melodies")
@@ -96,7 +64,7 @@ class Uploads(t.TransferTest):
         before = len(sent(s, "AT#PUMDL="))
         s.ok("post", h.FRAME, h.ID["IDM_MELODY"])
         dialog = s.ok("wait", MELODY_DIALOG)
-        self.choose(s, dialog, melody)
+        u.choose(s, dialog, melody)
         self.expect_box(s, t.CAPTION, MELODY_ERROR, "error")
         s.ok("gone", t.PROGRESS, timeout_ms=60000)
         self.assertEqual(len(sent(s, "AT#PUMDL=")) - before, 2)
@@ -113,7 +81,7 @@ class Uploads(t.TransferTest):
         self.assertEqual(s.ok("dlgtext", dialog, h.ID["IDC_MEDIA_LABEL"]), "Размер рис:")
         self.assertEqual(s.ok("cbitems", dialog, CHOICE).splitlines(), ["640x480", "320x240", "176x150", "160x120"])
         s.ok("cbsel", dialog, CHOICE, 3)
-        self.choose(s, dialog, picture)
+        u.choose(s, dialog, picture)
         self.expect_box(s, t.CAPTION, LARGE_PICTURE, "error", button=NO)
         s.ok("gone", t.PROGRESS, timeout_ms=30000)
         self.assertEqual(sent(s, "AT#PMCDL"), [])
@@ -121,7 +89,7 @@ class Uploads(t.TransferTest):
         s.ok("post", h.FRAME, h.ID["IDM_PICTURE"])
         dialog = s.ok("wait", PICTURE_DIALOG)
         s.ok("cbsel", dialog, CHOICE, 3)
-        self.choose(s, dialog, picture)
+        u.choose(s, dialog, picture)
         self.expect_box(s, t.CAPTION, LARGE_PICTURE, "error", button=YES)
         s.ok("gone", t.PROGRESS, timeout_ms=180000)
         [upload] = self.uploads(s, "pictures")
@@ -148,14 +116,14 @@ class Uploads(t.TransferTest):
         s.ok("post", h.FRAME, h.ID["IDM_ANIMATION"])
         dialog = s.ok("wait", ANIMATION_DIALOG)
         s.ok("cbsel", dialog, FRAMES, 1)
-        self.choose(s, dialog, animation)
+        u.choose(s, dialog, animation)
         self.expect_box(s, t.CAPTION, NOT_ANIMATION, "error")
         s.ok("gone", t.PROGRESS, timeout_ms=30000)
         self.assertEqual(sent(s, "AT#PMIDL"), [])
 
         s.ok("post", h.FRAME, h.ID["IDM_ANIMATION"])
         dialog = s.ok("wait", ANIMATION_DIALOG)
-        self.choose(s, dialog, animation)
+        u.choose(s, dialog, animation)
         progress = s.ok("wait", t.PROGRESS)
         s.ok("dlgtext", progress, h.ID["IDC_PROGRESS_TEXT"], "--expect", "Процесс загрузки файла clip.bmp_")
         # The bar's range is the file's size: after a few seconds of 200-byte
