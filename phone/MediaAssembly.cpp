@@ -63,6 +63,69 @@ bool Holds(ByteView data, std::string_view pattern)
     return Find(data, pattern, 0) != ByteView::npos;
 }
 
+namespace {
+constexpr std::string_view PhotoClose("\" \0\r\n\r\nOK\r\n", 11);
+constexpr std::string_view MovieClose = "\"\r\n\r\nOK\r\n";
+// More digits than a block number or length ever has.
+constexpr std::size_t MaxDigits = 9;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The end of the run of digits at `at` (at most MaxDigits); npos when none.
+std::size_t DigitsEnd(ByteView data, std::size_t at)
+{
+    std::size_t end = at;
+    while (end < data.size() && end - at <= MaxDigits && IsDigit(data[end]))
+        ++end;
+    return end == at || end - at > MaxDigits ? ByteView::npos : end;
+}
+
+bool StartsWithAt(ByteView data, std::size_t at, std::string_view text)
+{
+    return at <= data.size() && data.substr(at, text.size()) == text;
+}
+}  // namespace
+
+bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index)
+{
+    const std::string_view header = movies ? MovieHeader : PhotoHeader;
+    const std::string_view close = movies ? MovieClose : PhotoClose;
+    std::size_t at = Find(received, header, 0);
+    if (index.empty() || at == ByteView::npos)
+        return false;
+    for (long expected = 1;; ++expected) {
+        std::size_t p = at + header.size();
+        if (!StartsWithAt(received, p, index) || !StartsWithAt(received, p + index.size(), ","))
+            return false;
+        p += index.size() + 1;
+        const std::size_t numberEnd = DigitsEnd(received, p);
+        if (numberEnd == ByteView::npos)
+            return false;
+        long number = 0;
+        for (std::size_t i = p; i < numberEnd; ++i)
+            number = number * 10 + (received[i] - '0');
+        const std::size_t next = Find(received, header, numberEnd);
+        if (number == 0)
+            return movies && next == ByteView::npos && expected > 1;
+        if (number != expected || !StartsWithAt(received, numberEnd, ",\""))
+            return false;
+        const std::size_t lengthEnd = DigitsEnd(received, numberEnd + 2);
+        if (lengthEnd == ByteView::npos || !StartsWithAt(received, lengthEnd, "\",\""))
+            return false;
+        // The last block ended the transfer, which checked its end.
+        if (next == ByteView::npos)
+            return true;
+        // Data bytes are escaped, so the first quote or line break ends them.
+        const std::size_t dataEnd = received.find_first_of(std::string_view("\"\r\n", 3), lengthEnd + 3);
+        if (dataEnd != next && !(dataEnd + close.size() == next && StartsWithAt(received, dataEnd, close)))
+            return false;
+        at = next;
+    }
+}
+
 std::optional<Bytes> AssemblePhoto(ByteView received)
 {
     std::size_t header = Find(received, PhotoHeader, 0);

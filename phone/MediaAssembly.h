@@ -37,6 +37,18 @@ std::string MovieEndPattern(const std::string& index);
 
 bool Holds(ByteView data, std::string_view pattern);
 
+// Whether what arrived for the photo or movie with index `index` is the
+// blocks asked for and nothing else: from the first block header on (what
+// comes before it, the late end of an earlier answer, is not used), each
+// header carries the index and the block numbers 1, 2, 3, ... in turn (a
+// movie's past-the-end answer, number 0, only as the last); each block's
+// quoted length is a plain number; and a block that another follows ends, right
+// after its data, in its closing sequence (a photo's quote, blank, zero and
+// OK line, a movie's quote and OK line) or in nothing. An "ERROR" or stray
+// bytes in place of a block, filler lines, or a padded field would otherwise
+// end up inside the saved file.
+bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index);
+
 // The photo's data out of its blocks; none when no block header arrived.
 // Every block but the last is taken whole up to the next header; the last
 // ends at its first FF D9, and without one the result still ends in FF D9.

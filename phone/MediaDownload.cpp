@@ -117,7 +117,9 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
         const Fetch result = fetch.Run();
         if (result == Fetch::Stopped)
             return;
-        if (result == Fetch::Failed) {
+        // A transfer that holds anything but the blocks asked for would be
+        // saved with it inside; it is reported like one that never ended.
+        if (result == Fetch::Failed || !MediaBlocksFramed(fetch.Received(), kind.movies, row[3])) {
             host.DownloadFailed(row);
             continue;
         }

@@ -116,3 +116,34 @@ TEST(MediaFileDataTest, FileNamesStayInTheirFolder)
     EXPECT_EQ(MediaFileName({"a/b\x01", "..\\..\\x|a/b"}, true), "....xab_ab.mp4");
     EXPECT_EQ(MediaFileName({}, false), "_.jpg");
 }
+
+TEST(MediaAssemblyTest, OnlyTheBlocksAskedForPassAsATransfer)
+{
+    const std::string photo = PhotoBlock(1, "AB") + PhotoBlock(2, "CD") + PhotoBlock(3, "E\xFF\xD9", true);
+    EXPECT_TRUE(MediaBlocksFramed(ByteView(photo), false, "5"));
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(photo), false, "6"));
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(photo), true, "5"));
+    // The late end of an earlier answer before the first header is not used;
+    // an earlier file's block is not this file's first.
+    EXPECT_TRUE(MediaBlocksFramed(ByteView("x\r\nOK" + photo), false, "5"));
+    EXPECT_FALSE(MediaBlocksFramed(ByteView("\r\n#PMLUL: 4,7,\"1\",\"A\" \0\r\n\r\nOK\r\n"s + photo), false, "5"));
+    // The phone's refusal, or stray bytes, in place of block 2.
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(PhotoBlock(1, "AB") + "\r\nERROR\r\n" + PhotoBlock(3, "E\xFF\xD9", true)),
+                                   false, "5"));
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(PhotoBlock(1, "AB") + "garbage" + PhotoBlock(2, "E\xFF\xD9", true)),
+                                   false, "5"));
+    // Filler lines before a block's OK, and a length padded with letters.
+    std::string filled = PhotoBlock(1, "AB");
+    filled.insert(filled.size() - 8, "\r\nfiller");
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(filled + PhotoBlock(2, "E\xFF\xD9", true)), false, "5"));
+    std::string padded = PhotoBlock(1, "AB");
+    padded.insert(padded.find("\",\""), "abc");
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(padded + PhotoBlock(2, "E\xFF\xD9", true)), false, "5"));
+
+    const std::string end = "\r\n#PMMUL: 3,0\r\n\r\nOK\r\n";
+    EXPECT_TRUE(MediaBlocksFramed(ByteView(MovieBlock(1, "AB") + MovieBlock(2, "DE") + end), true, "3"));
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(MovieBlock(2, "DE") + end), true, "3"));
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(end), true, "3"));
+    // A block without its OK line still passes, as the assembly allows it.
+    EXPECT_TRUE(MediaBlocksFramed(ByteView("\r\n#PMMUL: 3,1,\"2\",\"AB\r\n#PMMUL: 3,2,\"3\",\"CD\0junk"s), true, "3"));
+}
