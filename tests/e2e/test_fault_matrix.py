@@ -176,7 +176,8 @@ class FaultMatrix(t.TransferTest):
                 seen = op.run(self, s)
                 took = time.monotonic() - started
                 left = op.outcome(self, s)
-                s.sim.set_rules([]) if s.sim and not op.restarts and fault != "close" else None
+                if not op.restarts:
+                    self.assertIsNone(s.programs[-1].poll(), f"the program ended{s.crashes()}")
                 report.append(f"{name} / {fault}: {took:.1f} s, boxes {seen}, data {self.describe(left, reference)}")
                 if EXPLORE:
                     continue
