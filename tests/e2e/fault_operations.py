@@ -81,7 +81,8 @@ class Operation:
     """One phone operation. `target` is the command the faults hit; `rules`
     replaces a fault's rule where the plain one would not reach the
     operation's data; `limit` bounds, in seconds, how long the operation may
-    take with any fault, from the Part's time-outs and waits."""
+    take with any fault: its exchanges' silence time-outs (8 s a unit) and
+    block waits, with room for a slow machine."""
 
     restarts = False  # each cell needs a program of its own
     state = {}
