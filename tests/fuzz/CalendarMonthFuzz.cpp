@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int year = in.ConsumeIntegralInRange(1, 9999);
     const int width = in.ConsumeIntegralInRange(0, 5000);
     const int height = in.ConsumeIntegralInRange(0, 5000);
-    const int64_t start = in.ConsumeIntegral<int32_t>();
+    const int64_t start = in.ConsumeIntegral<int64_t>();
 
     const int days = DaysInMonth(month, year);
     const ch::year_month_day civil{ch::year{year}, ch::month{unsigned(month + 1)}, ch::day{1}};
