@@ -3,21 +3,22 @@
 # at a time, over its seeds; prints one table of executions, edges and
 # findings per target and writes it to $VELARMON_BUILD/fuzz-results.md.
 #
-#   tools/fuzz/run.sh [-runs N] SECONDS [TARGET...]
+#   tools/fuzz/run.sh [-runs N] [-max_len BYTES] SECONDS [TARGET...]
 #
 # Each target stops after SECONDS, or after N executions when -runs is given
-# (whichever comes first), or at its first finding. New inputs and the
+# (whichever comes first), or at its first finding. -max_len caps the inputs'
+# length (libFuzzer's default is 4096 bytes). New inputs and the
 # findings' inputs stay under $VELARMON_BUILD/fuzz-runs/<target>/; the seed
 # folders in the tree are only read.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${VELARMON_BUILD:-$root/build}
-runs=()
-if [ "${1:-}" = -runs ]; then
-    runs=(-runs="$2")
+options=()
+while [ "${1:-}" = -runs ] || [ "${1:-}" = -max_len ]; do
+    options+=("$1=$2")
     shift 2
-fi
-seconds=${1:?usage: tools/fuzz/run.sh [-runs N] SECONDS [TARGET...]}
+done
+seconds=${1:?usage: tools/fuzz/run.sh [-runs N] [-max_len BYTES] SECONDS [TARGET...]}
 shift
 
 tree=$build/fuzz
@@ -43,7 +44,7 @@ for target in "${targets[@]}"; do
     before=$(ls "$work/findings" | wc -l)
     start=$(date +%s)
     # A finding ends the run with a non-zero status; the table says so.
-    "$tree/tests/fuzz/$target" -max_total_time="$seconds" "${runs[@]}" -timeout=10 -rss_limit_mb=2048 \
+    "$tree/tests/fuzz/$target" -max_total_time="$seconds" "${options[@]}" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$work/findings/" "$work/corpus" "$root/tests/fuzz/corpus/$target" \
         >"$work/log.txt" 2>&1 || true
     elapsed=$(( $(date +%s) - start ))
