@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both targets and runs every test layer:
-# native unit tests, Windows tests under Wine, end-to-end tests of the real
-# program against the simulated phone. Ends with one summary line.
+# Installs what is missing, builds the trees and runs every test layer:
+# native unit tests, a short run of each fuzz target, Windows tests under
+# Wine, end-to-end tests of the real program against the simulated phone.
+# Ends with one summary line.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -58,6 +59,9 @@ else
 fi
 
 run_layer unit "$VELARMON_BUILD/native" -j2
+# Each fuzz target runs a few seconds over its seeds: a known input that
+# fails again fails here. The long runs are tools/fuzz/run.sh.
+run_layer fuzz "$VELARMON_BUILD/fuzz" -j2
 # The Windows and end-to-end tests run side by side, one to a slot: each
 # takes a slot of the resource file and runs in that slot's prefix, display,
 # ports and folders. CTest starts the longest first, by the times of its

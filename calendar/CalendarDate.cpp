@@ -1,6 +1,7 @@
 #include "calendar/CalendarDate.h"
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 
 #include "calendar/CalendarMonth.h"
@@ -23,7 +24,12 @@ std::optional<CalendarDate> LocalDateOf(int64_t calendarTime)
     if (!localtime_r(&value, &fields))
         return std::nullopt;
 #endif
-    return CalendarDate{fields.tm_mday, fields.tm_mon + 1, fields.tm_year + 1900, fields.tm_hour, fields.tm_min};
+    // The C library counts years from 1900 in an int, so a year near the
+    // end of that range does not fit the date's int: refused like the rest.
+    const long long year = fields.tm_year + 1900LL;
+    if (year > INT_MAX)
+        return std::nullopt;
+    return CalendarDate{fields.tm_mday, fields.tm_mon + 1, static_cast<int>(year), fields.tm_hour, fields.tm_min};
 }
 
 CalendarDate StartDate(int64_t start, int64_t now)

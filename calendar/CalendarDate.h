@@ -18,7 +18,7 @@ struct CalendarDate {
 extern CalendarDate SelectedDate;
 
 // `calendarTime` broken down into local time; nothing when the C library
-// refuses it.
+// refuses it or its year does not fit an int.
 std::optional<CalendarDate> LocalDateOf(int64_t calendarTime);
 
 // The date the dialog opens at: `start` in local time, or `now` when start is

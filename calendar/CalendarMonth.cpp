@@ -24,7 +24,10 @@ int DaysInMonth(int monthIndex, int year)
 {
     if (monthIndex < 0 || monthIndex >= MonthCount)
         return 0;
-    if (monthIndex == 1 && year % 4 == 0)
+    // The Gregorian rule: the phone's stamps reach past the dialog's years,
+    // and 1900 or 2100 has no 29th of February to read or write.
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (monthIndex == 1 && leap)
         return 29;
     return DaysPerMonth[monthIndex];
 }

@@ -17,7 +17,8 @@ extern const char* const MonthNames[MonthCount];
 // Weekday of day `day` of month `month` (1 to 12) of `year`: 0 Monday to 6
 // Sunday.
 int Weekday(int day, int month, int year);
-// Days of month `monthIndex` (0 to 11); February has 29 in years divisible by 4.
+// Days of month `monthIndex` (0 to 11); February has 29 in Gregorian leap
+// years (divisible by 4, and by 400 when divisible by 100).
 int DaysInMonth(int monthIndex, int year);
 
 // One day of the month as drawn: its cell in client coordinates (right and

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -114,7 +116,8 @@ XlsCellKind ClassifyXlsCell(const std::string& text)
         }
         return XlsCellKind::Text;
     }
-    return XlsCellKind::Number;
+    // Digits beyond a double's range stay as the table shows them.
+    return std::isinf(XlsCellValue(text)) ? XlsCellKind::Text : XlsCellKind::Number;
 }
 
 double XlsCellValue(const std::string& text)
@@ -134,8 +137,13 @@ double XlsCellValue(const std::string& text)
     }
     const size_t first = (!text.empty() && text[0] == '+') ? 1 : 0;  // from_chars takes no plus
     double value = 0;
-    if (end > digitsStart)
-        std::from_chars(text.data() + first, text.data() + end, value);
+    if (end > digitsStart) {
+        const auto result = std::from_chars(text.data() + first, text.data() + end, value);
+        // from_chars leaves the value alone when it is out of range; strtod
+        // gives the infinity or the zero it comes to.
+        if (result.ec == std::errc::result_out_of_range)
+            value = std::strtod(text.substr(first, end - first).c_str(), nullptr);
+    }
     return value;
 }
 

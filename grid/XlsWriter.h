@@ -18,7 +18,9 @@ struct XlsSheet {
 };
 XlsSheet BuildXlsRecords(const TableSnapshot& table);
 
-// How a data cell goes into the sheet.
+// How a data cell goes into the sheet: a number when it is made of digits,
+// minus signs and at most one point or comma, unless its number is beyond
+// a double's range.
 enum class XlsCellKind { Number, Text };
 XlsCellKind ClassifyXlsCell(const std::string& text);
 // Leading digits with an optional point and fraction; anything else ends the

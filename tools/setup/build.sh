@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds both trees and prepares what the program and the tests run against:
+# Builds the three trees and prepares what the program and the tests run against:
 # the Wine prefix, the ODBC driver registration and the database template.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -24,8 +24,11 @@ build() {
 
 configure "$VELARMON_BUILD/native"
 configure "$VELARMON_BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+# The fuzz targets over the core: clang with libFuzzer, ASan and UBSan.
+configure "$VELARMON_BUILD/fuzz" -DVELARMON_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 build "$VELARMON_BUILD/native"
 build "$VELARMON_BUILD/win"
+build "$VELARMON_BUILD/fuzz"
 
 "$root/tools/wine/prepare_prefix.sh"
 "$root/tools/odbc/register_driver.sh" "$ODBCSYSINI" "$VELARMON_BUILD/native/tools/odbcshim/libvelarmon_odbcshim.so"

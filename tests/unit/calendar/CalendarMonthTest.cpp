@@ -30,11 +30,13 @@ TEST(CalendarWeekday, CountsFromMondayAsColumnZero)
     EXPECT_EQ(Weekday(1, 3, 2030), 4);    // Friday
 }
 
-TEST(CalendarDays, FebruaryHas29DaysInYearsDivisibleByFour)
+TEST(CalendarDays, FebruaryHas29DaysInLeapYears)
 {
     EXPECT_EQ(DaysInMonth(1, 2004), 29);
     EXPECT_EQ(DaysInMonth(1, 2005), 28);
     EXPECT_EQ(DaysInMonth(1, 2000), 29);
+    EXPECT_EQ(DaysInMonth(1, 1900), 28);
+    EXPECT_EQ(DaysInMonth(1, 2100), 28);
     EXPECT_EQ(DaysInMonth(0, 2005), 31);
     EXPECT_EQ(DaysInMonth(3, 2005), 30);
     EXPECT_EQ(DaysInMonth(11, 2005), 31);

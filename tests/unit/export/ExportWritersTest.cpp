@@ -110,6 +110,7 @@ TEST(XlsWriter, CellsAreClassifiedByTheirCharacters)
     EXPECT_EQ(ClassifyXlsCell("1.2.3"), XlsCellKind::Text);
     EXPECT_EQ(ClassifyXlsCell("+7"), XlsCellKind::Text);
     EXPECT_EQ(ClassifyXlsCell("12 34"), XlsCellKind::Text);
+    EXPECT_EQ(ClassifyXlsCell(std::string(400, '9')), XlsCellKind::Text);
     EXPECT_DOUBLE_EQ(XlsCellValue("1-2"), 1.0);
     EXPECT_DOUBLE_EQ(XlsCellValue(""), 0.0);
     EXPECT_DOUBLE_EQ(XlsCellValue("3,5"), 3.0);

@@ -73,7 +73,7 @@ TEST_F(PhoneStampTest, WhatIsNotAStampGivesMinusOne)
     EXPECT_EQ(ParsePhoneStamp(std::string(30, '7')), -1);
     // Fields that would be carried into another day or month.
     for (const char* text : {"20051307T140509", "20050007T140509", "20050230T140509", "20050300T140509",
-                             "20050307T240509", "20050307T146009", "20050229T000000"})
+                             "20050307T240509", "20050307T146009", "20050229T000000", "21000229T120000"})
         EXPECT_EQ(ParsePhoneStamp(text), -1) << text;
 }
 

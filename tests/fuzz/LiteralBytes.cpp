@@ -1,0 +1,16 @@
+// The fuzz tree compiles code page 1251 copies of the sources; a known
+// literal must hold the bytes the shipped program's does ("Ошибка" in 1251).
+#include <cstdio>
+#include <cstring>
+
+#include "common/PhoneMessages.h"
+
+int main()
+{
+    const char expected[] = "\xCE\xF8\xE8\xE1\xEA\xE0 ";
+    if (std::strncmp(PhoneMessages[0], expected, sizeof expected - 1) != 0) {
+        std::fprintf(stderr, "PhoneMessages[0] is not code page 1251 text\n");
+        return 1;
+    }
+    return 0;
+}
