@@ -1,6 +1,7 @@
 // A photo or movie transfer in, the file bytes out. The file is framed the
 // way the phone sends it (numbered blocks of escaped bytes, each answer with
-// its trailer and OK); assembling and decoding must give the file back. The
+// its trailer and OK); it must pass as the blocks asked for, and assembling
+// and decoding must give the file back. The
 // input itself also goes in as a transfer, for the crashes alone.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -40,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const std::string raw(reinterpret_cast<const char*>(data), size);
     PhotoTransferEnded(raw);
+    MediaBlocksFramed(raw, movies, "3");
     for (const auto& assembled : {AssemblePhoto(raw), AssembleMovie(raw)})
         if (assembled)
             DecodeMediaData(*assembled, assembled->size() + block % 4);
@@ -56,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const std::string transfer = Transfer(file, movies, block);
     FUZZ_CHECK(movies || PhotoTransferEnded(transfer));
+    FUZZ_CHECK(MediaBlocksFramed(transfer, movies, "3"));
     const auto assembled = movies ? AssembleMovie(transfer) : AssemblePhoto(transfer);
     FUZZ_CHECK(assembled.has_value());
     FUZZ_CHECK(DecodeMediaData(*assembled, assembled->size()) == file);
