@@ -13,7 +13,7 @@ source "$root/tools/wine/env.sh"
 source "$root/tools/wine/xvfb.sh"
 demo=$VELARMON_BUILD/demo
 mkdir -p "$demo"
-[ -f "$demo/velarmon.db" ] || cp "$VELARMON_DB_DIR/velarmon.db" "$demo/velarmon.db"
+[ -f "$demo/velarmon.mdb" ] || cp "$VELARMON_DB_DIR/velarmon.mdb" "$demo/velarmon.mdb"
 [ -f "$demo/phone.json" ] || cp "$root/tools/phonesim/demo_phone.json" "$demo/phone.json"
 export VELARMON_DB_DIR=$demo
 

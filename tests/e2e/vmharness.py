@@ -20,7 +20,7 @@ BUILD = Path(os.environ.get("VELARMON_BUILD", ROOT / "build"))
 WIN_BUILD = BUILD / "win"
 EXE = WIN_BUILD / "velarmon.exe"
 DRIVER = WIN_BUILD / "tools" / "e2edrive" / "vmdrive.exe"
-DB_TEMPLATE = BUILD / "db" / "velarmon.db"
+DB_TEMPLATE = BUILD / "db" / "velarmon.mdb"
 # The slot's prefix and COM-port folder when the test runs in one (CTest
 # starts it through tools/wine/inslot.sh, which sets them); the build's own
 # otherwise.
@@ -152,7 +152,7 @@ class ProgramSession:
         shutil.rmtree(self.dir, ignore_errors=True)
         (self.dir / "db").mkdir(parents=True)
         if database:
-            shutil.copy(DB_TEMPLATE, self.dir / "db" / "velarmon.db")
+            shutil.copy(DB_TEMPLATE, self.dir / "db" / "velarmon.mdb")
         self.env = wine_env({"VELARMON_DB_DIR": str(self.dir / "db")})
         self.port = port
         self.sim_state = sim_state

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Makes the program's database from db/schema.sql, replacing any file there.
 # The schema is UTF-8 in the repository; the database holds code page 1251.
-#   make_database.sh <out.db>
+#   make_database.sh <out.mdb>
 set -eu
 if [ $# -ne 1 ]; then
-    echo "usage: $0 <out.db>" >&2
+    echo "usage: $0 <out.mdb>" >&2
     exit 2
 fi
 out=$1

@@ -7,9 +7,12 @@
  * against, so the driver manager's symbol look-ups fall through to it.
  *
  * SQLDriverConnect rewrites the Access-style attribute DBQ=<name> into the
- * SQLite driver's Database=<folder>/<name>.db and adds NoCreat=1, so that a
+ * SQLite driver's Database=<folder>/<name>.mdb (the extension added, as the
+ * Access driver does, when the name has none) and adds NoCreat=1, so that a
  * missing database file fails to connect instead of being created empty.
- * The folder is $VELARMON_DB_DIR, or the default compiled in.
+ * The folder is $VELARMON_DB_DIR, or the default compiled in; "." is the
+ * process's current folder, which Wine sets from the Windows one when it
+ * starts a process.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -77,6 +80,17 @@ static void trim(const char **begin, const char **end)
         --*end;
 }
 
+/* True when the last part of the path [begin, end) has a '.' in it. */
+static int has_extension(const char *begin, const char *end)
+{
+    while (end > begin && end[-1] != '/' && end[-1] != '\\') {
+        if (end[-1] == '.')
+            return 1;
+        --end;
+    }
+    return 0;
+}
+
 /*
  * Rewrites the connection string. Attributes are "key=value" pieces separated
  * by ';'; a value may be wrapped in braces to hold ';'. DBQ becomes Database
@@ -138,7 +152,9 @@ static char *rewrite(const char *in, size_t in_length)
             append_z(&out, folder);
             append_z(&out, "/");
             append(&out, value, (size_t)(value_end - value));
-            append_z(&out, ".db;");
+            if (!has_extension(value, value_end))
+                append_z(&out, ".mdb");
+            append_z(&out, ";");
         } else if (key_is(key, key_length, "Database") || key_is(key, key_length, "NoCreat")) {
             /* replaced below, so the file can only be one that exists */
         } else {

@@ -33,6 +33,6 @@ build "$VELARMON_BUILD/fuzz"
 "$root/tools/wine/prepare_prefix.sh"
 "$root/tools/odbc/register_driver.sh" "$ODBCSYSINI" "$VELARMON_BUILD/native/tools/odbcshim/libvelarmon_odbcshim.so"
 # The template database is made again when the schema changed.
-if [ ! -f "$VELARMON_DB_DIR/velarmon.db" ] || [ "$root/db/schema.sql" -nt "$VELARMON_DB_DIR/velarmon.db" ]; then
-    "$root/tools/odbc/make_database.sh" "$VELARMON_DB_DIR/velarmon.db"
+if [ ! -f "$VELARMON_DB_DIR/velarmon.mdb" ] || [ "$root/db/schema.sql" -nt "$VELARMON_DB_DIR/velarmon.mdb" ]; then
+    "$root/tools/odbc/make_database.sh" "$VELARMON_DB_DIR/velarmon.mdb"
 fi

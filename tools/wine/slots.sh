@@ -77,7 +77,7 @@ _prepare_slot() {  # base prefix, slot folder
     # copy of the database template.
     rm -rf "$dir/ports" "$dir/db" "$dir/wintest"
     mkdir -p "$dir/ports" "$dir/db"
-    cp "$VELARMON_DB_DIR/velarmon.db" "$dir/db/velarmon.db"
+    cp "$VELARMON_DB_DIR/velarmon.mdb" "$dir/db/velarmon.mdb"
 }
 
 # start_slot_displays count: one Xvfb a slot, each on a display number the X

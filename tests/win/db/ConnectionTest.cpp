@@ -73,7 +73,7 @@ TEST(DatabaseConnection, ConnectsToTheProgramsDatabase)
 TEST(DatabaseConnection, MissingFileFailsAndIsNotCreated)
 {
     const std::string name = UniqueName("missing");
-    const std::string path = DatabaseFolder() + "\\" + name + ".db";
+    const std::string path = DatabaseFolder() + "\\" + name + ".mdb";
     Database db;
     EXPECT_FALSE(db.Connect(name));
     EXPECT_FALSE(db.IsConnected());

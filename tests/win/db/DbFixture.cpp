@@ -114,10 +114,10 @@ void FreshDatabase::SetUp()
 {
     const std::string folder = DatabaseFolder();
     ASSERT_FALSE(folder.empty()) << "VELARMON_DB_DIR is not set";
-    const std::string original = folder + "\\velarmon.db";
+    const std::string original = folder + "\\velarmon.mdb";
     ASSERT_TRUE(FileExists(original)) << original << " is missing";
     name_ = UniqueName("dbtest");
-    path_ = folder + "\\" + name_ + ".db";
+    path_ = folder + "\\" + name_ + ".mdb";
     ASSERT_TRUE(CopyFileA(original.c_str(), path_.c_str(), TRUE)) << path_;
     ASSERT_TRUE(db_.Connect(name_)) << db_.LastMessage();
     raw_ = std::make_unique<RawConnection>(name_);

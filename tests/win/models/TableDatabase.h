@@ -30,8 +30,8 @@ public:
                 c = '\\';
         static int counter = 0;
         name_ = "tables_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-        path_ = folder + "\\" + name_ + ".db";
-        copied_ = CopyFileA((folder + "\\velarmon.db").c_str(), path_.c_str(), FALSE) != FALSE;
+        path_ = folder + "\\" + name_ + ".mdb";
+        copied_ = CopyFileA((folder + "\\velarmon.mdb").c_str(), path_.c_str(), FALSE) != FALSE;
         connected_ = copied_ && TheDatabase().Connect(name_);
     }
     ~TableDatabase()

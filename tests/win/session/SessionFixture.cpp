@@ -30,8 +30,8 @@ void SessionTest::SetUpTestSuite()
     // A copy of the program's database, so the tests never touch the original.
     const std::string folder = WindowsPath(UnixEnv("VELARMON_DB_DIR"));
     databaseName = "session_" + std::to_string(GetCurrentProcessId());
-    databaseFile = folder + "\\" + databaseName + ".db";
-    ASSERT_TRUE(CopyFileA((folder + "\\velarmon.db").c_str(), databaseFile.c_str(), FALSE)) << databaseFile;
+    databaseFile = folder + "\\" + databaseName + ".mdb";
+    ASSERT_TRUE(CopyFileA((folder + "\\velarmon.mdb").c_str(), databaseFile.c_str(), FALSE)) << databaseFile;
     ASSERT_TRUE(TheDatabase().Connect(databaseName)) << TheDatabase().LastMessage();
 }
 

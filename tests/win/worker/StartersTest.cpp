@@ -17,8 +17,8 @@ protected:
         char folder[MAX_PATH] = {};
         ASSERT_TRUE(GetEnvironmentVariableA("VELARMON_DB_DIR", folder, sizeof folder));
         name_ = "exchange_" + std::to_string(GetCurrentProcessId());
-        path_ = std::string("Z:") + folder + "/" + name_ + ".db";
-        ASSERT_TRUE(CopyFileA((std::string("Z:") + folder + "/velarmon.db").c_str(), path_.c_str(), FALSE)) << path_;
+        path_ = std::string("Z:") + folder + "/" + name_ + ".mdb";
+        ASSERT_TRUE(CopyFileA((std::string("Z:") + folder + "/velarmon.mdb").c_str(), path_.c_str(), FALSE)) << path_;
         ASSERT_TRUE(TheDatabase().Connect(name_)) << TheDatabase().LastMessage();
         ExchangeTest::SetUp();
         DownloadRows.clear();
