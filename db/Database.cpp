@@ -280,3 +280,9 @@ bool Database::DeleteAllRows(const std::string& table)
     OdbcStatement statement;
     return Execute(statement, text.text);
 }
+
+bool Database::RunStatement(const std::string& sql)
+{
+    OdbcStatement statement;
+    return Execute(statement, sql);
+}

@@ -49,6 +49,9 @@ public:
     // Deletes the records whose `column` equals the number `value`.
     bool DeleteRows(const std::string& table, const std::string& value, const std::string& column);
     bool DeleteAllRows(const std::string& table);
+    // Executes one statement as it is written: only for building a new
+    // database from its schema, never for anything a user or the phone typed.
+    bool RunStatement(const std::string& sql);
 
 private:
     // Turns the statement's current ODBC error into the last message, drops
