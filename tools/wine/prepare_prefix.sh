@@ -5,11 +5,13 @@
 # once: Wine prints the exception, its address and thread, and starts no
 # debugger that would hold a test until its time-out.
 set -euo pipefail
+#   prepare_prefix.sh [prefix]    (the build's or the slot's prefix without one)
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+[ $# -gt 0 ] && export WINEPREFIX=$1
 
 # The stamp names the settings' version: a prefix made with older settings is
 # prepared again.
-stamp=$WINEPREFIX/.velarmon-ready-2
+stamp=$WINEPREFIX/.velarmon-ready-3
 [ -f "$stamp" ] && exit 0
 
 echo "Preparing the Wine prefix in $WINEPREFIX"
@@ -50,5 +52,17 @@ for view in /reg:32 /reg:64; do
     wine reg add "$aedebug" /v Debugger /d '' /f "$view" >/dev/null 2>&1 </dev/null
     wine reg add "$aedebug" /v Auto /d 1 /f "$view" >/dev/null 2>&1 </dev/null
 done
+# The Access driver's setup library (tools/odbcshim/odbcsetup.c): Wine's
+# SQLConfigDataSource hands it the request that creates a database file. It
+# looks for the driver's "Driver" and "Setup" values, as Windows registers
+# them; the SQL side is the shim that unixODBC loads (ODBCSYSINI).
+driver='HKLM\Software\ODBC\ODBCINST.INI\Microsoft Access Driver (*.mdb)'
+setup=$(winepath -w "$VELARMON_BUILD/win/tools/odbcshim/velarmon_odbcsetup.dll" 2>/dev/null </dev/null)
+for view in /reg:32 /reg:64; do
+    for value in Driver Setup; do
+        wine reg add "$driver" /v "$value" /d "$setup" /f "$view" >/dev/null 2>&1 </dev/null
+    done
+done
 wineserver -w
+rm -f "$WINEPREFIX"/.velarmon-ready-*
 touch "$stamp"
