@@ -3,7 +3,7 @@
 
 Floors, lowest first: the portable core (the sources CMake lists for
 velarmon_core, wherever they live) and common/; serial/, db/, res/; phone/;
-models/; grid/ and calendar/; worker/; app/. A folder may include its own
+models/; grid/ and calendar/; worker/; app/ and install/. A folder may include its own
 floor, any lower floor and any portable-core header.
 """
 import os
@@ -11,7 +11,7 @@ import re
 import sys
 
 FLOORS = {'common': 0, 'serial': 1, 'db': 1, 'res': 1, 'phone': 2, 'models': 3,
-          'grid': 4, 'calendar': 4, 'worker': 5, 'app': 6}
+          'grid': 4, 'calendar': 4, 'worker': 5, 'app': 6, 'install': 6}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"(\w+)/([^"]+)"', re.M)
 SOURCES = re.compile(r'target_sources\((velarmon_core|velarmon_win)\s+PRIVATE([^)]*)\)')
 
