@@ -41,6 +41,9 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 
+; makensis reads paths from the script's folder.
+!define MUI_ICON "../res/velarmon.ico"
+!define MUI_UNICON "../res/velarmon.ico"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
