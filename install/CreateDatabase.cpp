@@ -47,7 +47,7 @@ std::string CurrentFolder()
     return folder;
 }
 
-bool ReadFile(const std::string& path, std::string& bytes)
+bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -97,7 +97,7 @@ std::string Headline(const std::string& statement)
 int Run(const std::string& folder, const std::string& schemaPath)
 {
     std::string schema;
-    if (!ReadFile(schemaPath, schema)) {
+    if (!ReadWholeFile(schemaPath, schema)) {
         Say("Не удалось прочитать файл схемы " + schemaPath);
         return kFailed;
     }
