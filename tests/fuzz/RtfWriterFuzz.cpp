@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "FuzzTable.h"
 #include "grid/RtfWriter.h"
 
 namespace {
@@ -68,18 +69,7 @@ std::string WithoutLineEnds(std::string text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    TableSnapshot table;
-    table.title = in.ConsumeRandomLengthString(40);
-    table.note = in.ConsumeRandomLengthString(40);
-    table.columnTitles.resize(in.ConsumeIntegralInRange(0, 5));
-    for (std::string& title : table.columnTitles)
-        title = in.ConsumeRandomLengthString(16);
-    table.rows.resize(in.ConsumeIntegralInRange(0, 8));
-    for (TextRow& row : table.rows) {
-        row.resize(in.ConsumeIntegralInRange(0, 6));
-        for (std::string& cell : row)
-            cell = in.ConsumeRandomLengthString(40);
-    }
+    const TableSnapshot table = ConsumeTable(in, 40, 8, 40);
 
     // The font table's name is text too; each data cell follows a blank.
     Pieces expected{{"System;", "par"}, {WithoutLineEnds(table.title), "par"}};

@@ -30,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text = in.ConsumeRandomLengthString(10);
 
     for (const TextRow& description : rows) {
-        const ColumnSpec spec = DescribeColumn(description);
-        FUZZ_CHECK(spec.title == (description.empty() ? "" : description[0]));
+        const ColumnSpec described = DescribeColumn(description);
+        FUZZ_CHECK(described.title == (description.empty() ? "" : description[0]));
         const std::string lookup = LookupTableOf(description);
-        FUZZ_CHECK(lookup.empty() || spec.editorKind == kDropDownEditor);
+        FUZZ_CHECK(lookup.empty() || described.editorKind == kDropDownEditor);
 
         const bool movies = kind == 4;
         const std::string name = MediaFileName(description, movies);

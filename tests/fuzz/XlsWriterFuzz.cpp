@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "FuzzCheck.h"
+#include "FuzzTable.h"
 #include "grid/XlsWriter.h"
 
 namespace {
@@ -61,18 +62,7 @@ std::map<std::pair<unsigned, unsigned>, Cell> ReadSheet(const XlsSheet& sheet)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    TableSnapshot table;
-    table.title = in.ConsumeRandomLengthString(300);
-    table.note = in.ConsumeRandomLengthString(40);
-    table.columnTitles.resize(in.ConsumeIntegralInRange(0, 5));
-    for (std::string& title : table.columnTitles)
-        title = in.ConsumeRandomLengthString(16);
-    table.rows.resize(in.ConsumeIntegralInRange(0, 12));
-    for (TextRow& row : table.rows) {
-        row.resize(in.ConsumeIntegralInRange(0, 6));
-        for (std::string& cell : row)
-            cell = in.ConsumeRandomLengthString(400);
-    }
+    const TableSnapshot table = ConsumeTable(in, 300, 12, 400);
 
     const XlsSheet sheet = BuildXlsRecords(table);
     auto cells = ReadSheet(sheet);
