@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "common/DialogCentring.h"
 #include "app/PortList.h"
+#include "phone/FastExchangeSetting.h"
 #include "res/resource.h"
 #include "serial/CommPortSetting.h"
 
@@ -24,10 +25,12 @@ void OnInitDialog(HWND dialog)
     HWND parent = GetParent(dialog);
     const RECT reference = parent ? WindowRectOf(parent) : ScreenRect();
     FillPortList(dialog);
+    CheckDlgButton(dialog, IDC_FAST_EXCHANGE, FastExchange ? BST_CHECKED : BST_UNCHECKED);
     CentreAndShow(dialog, reference);
 }
 
-// Takes the selected port; without a selection the dialog stays open.
+// Takes the selected port and the exchange choice; without a selection the
+// dialog stays open and neither changes.
 void OnOk(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
@@ -38,6 +41,7 @@ void OnOk(HWND dialog)
     if (port == CB_ERR)
         return;
     CommPort = static_cast<int>(port);
+    FastExchange = IsDlgButtonChecked(dialog, IDC_FAST_EXCHANGE) == BST_CHECKED;
     if (TheApp)
         TheApp->SaveSettings();
     EndDialog(dialog, IDOK);

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "common/Handles.h"
+#include "phone/FastExchangeSetting.h"
 #include "serial/CommPortSetting.h"
 
 const char* const SettingsKeyPath = "Software\\KORT application\\Velarmon\\Settings";
@@ -52,6 +53,10 @@ void Application::LoadSettings()
     ReadDword(key, "ShowStatusBar", settings.showStatusBar, defaults.showStatusBar);
     ReadDword(key, "ShowToolBar", settings.showToolBar, defaults.showToolBar);
     ReadDword(key, "CommPort", CommPort, DefaultCommPort);
+    // Like the bars, only the value 1 switches it on; absent means off.
+    DWORD fast = 0;
+    ReadDword(key, "FastExchange", fast, DWORD{0});
+    FastExchange = fast == 1;
 }
 
 void Application::SaveSettings()
@@ -77,4 +82,5 @@ void Application::SaveSettings()
     WriteDword(key, "ShowStatusBar", settings.showStatusBar);
     WriteDword(key, "ShowToolBar", settings.showToolBar);
     WriteDword(key, "CommPort", static_cast<DWORD>(CommPort));
+    WriteDword(key, "FastExchange", FastExchange ? 1 : 0);
 }

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "phone/FastExchange.h"
+#include "phone/FastExchangeSetting.h"
 #include "phone/PhoneSession.h"
 #include "serial/SerialPort.h"
 
@@ -10,8 +12,11 @@ bool PhoneSession::SendAtCommand(const std::string& command, const char* expecte
     port.DiscardInput();
     // A line the port did not take whole shows up as the phone's silence.
     port.Write(line.data(), line.size());
-    const ExchangeEnd end = CollectReply(
-        ReplyBuffer, expected, timeoutUnits, [&port](char* chunk, std::size_t capacity) { return port.Read(chunk, capacity); },
-        [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
+    const ReadAvailable read = [&port](char* chunk, std::size_t capacity) { return port.Read(chunk, capacity); };
+    const SleepFor sleep = [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); };
+    const ExchangeEnd end = FastExchange
+                                ? CollectReplyFast(ReplyBuffer, expected, timeoutUnits, read, sleep,
+                                                   [] { return static_cast<std::uint64_t>(GetTickCount64()); })
+                                : CollectReply(ReplyBuffer, expected, timeoutUnits, read, sleep);
     return end == ExchangeEnd::Expected;
 }

@@ -131,6 +131,7 @@
 /* Port dialog */
 #define IDD_PORT 103
 #define IDC_PORT_LIST 1002
+#define IDC_FAST_EXCHANGE 1004  /* check box: fast exchange with the phone */
 
 /* Splash dialog */
 #define IDD_SPLASH 113

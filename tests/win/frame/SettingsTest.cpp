@@ -1,14 +1,17 @@
 #include "FrameFixture.h"
+#include "phone/FastExchangeSetting.h"
 #include "res/resource.h"
 #include "serial/CommPortSetting.h"
 
 TEST_F(FrameTest, WithoutAKeyTheDefaultsApplyAndTheKeyIsCreated)
 {
     CommPort = 7;
+    FastExchange = true;
     ASSERT_FALSE(SettingsKeyExists());
     ASSERT_TRUE(Start());
     EXPECT_TRUE(SettingsKeyExists());
     EXPECT_EQ(CommPort, 3);
+    EXPECT_FALSE(FastExchange);
     EXPECT_TRUE(IsWindowVisible(app->toolBar));
     EXPECT_TRUE(IsWindowVisible(app->statusBar));
     EXPECT_FALSE(IsZoomed(frame));
@@ -16,6 +19,7 @@ TEST_F(FrameTest, WithoutAKeyTheDefaultsApplyAndTheKeyIsCreated)
     Close();
     for (const char* name : {"WinXPos", "WinYPos", "WinWidth", "WinHeight", "ShowStatusBar", "ShowToolBar", "CommPort"})
         EXPECT_TRUE(ReadSetting(name).has_value()) << name;
+    EXPECT_EQ(ReadSetting("FastExchange"), 0u);
     EXPECT_FALSE(ReadSetting("CmdShow").has_value());
 }
 

@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "common/CentreRule.h"
 #include "app/PortDialog.h"
+#include "phone/FastExchangeSetting.h"
 #include "res/resource.h"
 #include "serial/CommPortSetting.h"
 #include "support/MessageBoxWatcher.h"
@@ -22,19 +23,21 @@ struct Seen {
     LRESULT firstData = 0, lastData = 0;
     RECT rect{};
     bool stillOpenAfterOk = false;
+    bool fastTicked = false;
 };
 
 // Answers the port dialog: selects `select` (an index, -1 for none, -2 to
-// leave it), presses OK, and when the dialog is still there, Cancel.
+// leave it), clicks the fast exchange box when `clickFast` is set, presses
+// OK, and when the dialog is still there, Cancel.
 class PortDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteSettingsKey(); }
     // A port saved here must not be what later tests of the prefix open.
     void TearDown() override { DeleteSettingsKey(); }
 
-    INT_PTR Run(int select, bool ok, HWND owner = nullptr)
+    INT_PTR Run(int select, bool ok, HWND owner = nullptr, bool clickFast = false)
     {
-        watcher.OnDialog([this, select, ok](HWND dialog) {
+        watcher.OnDialog([this, select, ok, clickFast](HWND dialog) {
             HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
             if (!list)
                 return false;
@@ -49,6 +52,9 @@ protected:
             seen.lastData = SendMessageA(list, CB_GETITEMDATA, 98, 0);
             seen.caption = WindowText(dialog);
             GetWindowRect(dialog, &seen.rect);
+            seen.fastTicked = IsDlgButtonChecked(dialog, IDC_FAST_EXCHANGE) == BST_CHECKED;
+            if (clickFast)
+                SendMessageA(GetDlgItem(dialog, IDC_FAST_EXCHANGE), BM_CLICK, 0, 0);
             if (select != -2)
                 SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(select), 0);
             if (ok) {
@@ -97,9 +103,11 @@ TEST_F(PortDialogTest, CancelChangesNeitherThePortNorTheRegistry)
     CommPort = 3;
     CreateApplication(GetModuleHandleA(nullptr));
     DeleteSettingsKey();
-    EXPECT_EQ(Run(6, false), IDCANCEL);
+    FastExchange = false;
+    EXPECT_EQ(Run(6, false, nullptr, true), IDCANCEL);
     DestroyApplication();
     EXPECT_EQ(CommPort, 3);
+    EXPECT_FALSE(FastExchange);
     EXPECT_FALSE(SettingsKeyExists());
 }
 
@@ -121,6 +129,24 @@ TEST_F(PortDialogTest, OkStoresTheChosenPortAndSavesTheSettings)
     EXPECT_EQ(CommPort, 7);
     EXPECT_EQ(ReadSetting("CommPort"), 7u);
     EXPECT_TRUE(ReadSetting("ShowToolBar").has_value());
+    DestroyApplication();
+}
+
+TEST_F(PortDialogTest, TheFastExchangeBoxShowsTheSettingAndOkKeepsItsState)
+{
+    CommPort = 3;
+    FastExchange = false;
+    CreateApplication(GetModuleHandleA(nullptr));
+    DeleteSettingsKey();
+    EXPECT_EQ(Run(2, true, nullptr, true), IDOK);
+    EXPECT_FALSE(seen.fastTicked);
+    EXPECT_TRUE(FastExchange);
+    EXPECT_EQ(ReadSetting("FastExchange"), 1u);
+
+    EXPECT_EQ(Run(2, true, nullptr, true), IDOK);
+    EXPECT_TRUE(seen.fastTicked);
+    EXPECT_FALSE(FastExchange);
+    EXPECT_EQ(ReadSetting("FastExchange"), 0u);
     DestroyApplication();
 }
 

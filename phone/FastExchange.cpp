@@ -1,0 +1,85 @@
+#include "phone/FastExchange.h"
+
+#include <cstring>
+
+namespace {
+constexpr std::size_t ChunkSize = 256;
+constexpr int PollPauseMs = 2;
+// CollectReply decides at the earliest 800 ms after the phone's first bytes
+// (a pause with data and one without); an answer that never closes with a
+// result line is judged no sooner than that.
+constexpr std::uint64_t UnframedGraceMs = 800;
+constexpr std::uint64_t SilenceMsPerUnit = 8000;
+const char ErrorText[] = "ERROR";
+
+// The verdict CollectReply would give on what has arrived, if any.
+bool Judge(const char* reply, const char* expected, ExchangeEnd& end)
+{
+    if (ReplyContains(reply, expected)) {
+        end = ExchangeEnd::Expected;
+        return true;
+    }
+    if (ReplyContains(reply, ErrorText)) {
+        end = ExchangeEnd::Error;
+        return true;
+    }
+    return false;
+}
+}  // namespace
+
+bool EndsWithFinalLine(const char* reply, std::size_t stored, const char* text)
+{
+    const std::size_t length = std::strlen(text);
+    if (length == 0 || stored < length + 2)
+        return false;
+    const char* line = reply + stored - length - 2;
+    if (std::memcmp(line, text, length) != 0 || line[length] != '\r' || line[length + 1] != '\n')
+        return false;
+    return line == reply || line[-1] == '\n';
+}
+
+ExchangeEnd CollectReplyFast(char* reply, const char* expected, int timeoutUnits, const ReadAvailable& read,
+                             const SleepFor& sleep, const ClockMs& now)
+{
+    std::memset(reply, 0, ReplyBufferSize);
+    std::size_t stored = 0;
+    bool received = false;
+    const std::uint64_t silenceLimit = SilenceMsPerUnit * static_cast<std::uint64_t>(timeoutUnits > 0 ? timeoutUnits : 0);
+    std::uint64_t lastByte = now();
+    char chunk[ChunkSize];
+    for (;;) {
+        std::memset(chunk, 0, sizeof chunk);
+        const std::size_t got = read(chunk, sizeof chunk);
+        if (got > 0) {
+            stored = AppendReply(reply, stored, chunk, got);
+            received = true;
+            lastByte = now();
+            if (EndsWithFinalLine(reply, stored, expected) || EndsWithFinalLine(reply, stored, ErrorText)) {
+                // The verdict is CollectReply's: the expected text anywhere
+                // in the answer wins over "ERROR".
+                ExchangeEnd end = ExchangeEnd::Error;
+                Judge(reply, expected, end);
+                return end;
+            }
+            // A full reply can take no result line any more: what it holds
+            // is all there is to judge.
+            ExchangeEnd end{};
+            if (stored == ReplyBufferSize - 1 && Judge(reply, expected, end))
+                return end;
+            if (got == sizeof chunk)
+                continue;  // more may be waiting already
+        } else {
+            const std::uint64_t quiet = now() - lastByte;
+            ExchangeEnd end{};
+            if (received && quiet >= UnframedGraceMs && Judge(reply, expected, end))
+                return end;
+            if (quiet > silenceLimit) {
+                if (received)
+                    return ExchangeEnd::Stalled;
+                std::memset(reply, 0, ReplyBufferSize);
+                return ExchangeEnd::Silent;
+            }
+        }
+        sleep(PollPauseMs);
+    }
+}

@@ -1,0 +1,3 @@
+#include "phone/FastExchangeSetting.h"
+
+std::atomic<bool> FastExchange{false};

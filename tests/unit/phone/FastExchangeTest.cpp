@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "phone/FastExchange.h"
+
+namespace {
+// A phone on a clock: each piece arrives at its time (ms after the command),
+// and sleeping moves the clock on.
+struct TimedPhone {
+    std::vector<std::pair<std::uint64_t, std::string>> pieces;
+    std::size_t next = 0;
+    std::uint64_t clock = 0;
+    int polls = 0;
+
+    std::size_t Read(char* chunk, std::size_t capacity)
+    {
+        ++polls;
+        std::size_t count = 0;
+        while (next < pieces.size() && pieces[next].first <= clock && count < capacity) {
+            std::string& piece = pieces[next].second;
+            const std::size_t taken = std::min(piece.size(), capacity - count);
+            std::memcpy(chunk + count, piece.data(), taken);
+            count += taken;
+            piece.erase(0, taken);
+            if (piece.empty())
+                ++next;
+        }
+        return count;
+    }
+};
+
+struct Exchange {
+    char reply[ReplyBufferSize];
+    ExchangeEnd end;
+    std::uint64_t endedAt;
+};
+
+Exchange Collect(TimedPhone& phone, int units = 1)
+{
+    Exchange e{};
+    std::memset(e.reply, 'x', sizeof e.reply);
+    e.end = CollectReplyFast(
+        e.reply, "OK", units, [&phone](char* chunk, std::size_t capacity) { return phone.Read(chunk, capacity); },
+        [&phone](int ms) { phone.clock += static_cast<std::uint64_t>(ms); }, [&phone] { return phone.clock; });
+    e.endedAt = phone.clock;
+    return e;
+}
+
+const char Record[] = "\r\n#PBOKR: 0,0,5,\"Иван\",123,,,,,,,,,\"\",\"\",20050307T090503\r\n";
+}  // namespace
+
+TEST(FinalLine, IsAWholeLineAtTheEnd)
+{
+    const auto ends = [](const std::string& reply, const char* text) {
+        return EndsWithFinalLine(reply.c_str(), reply.size(), text);
+    };
+    EXPECT_TRUE(ends("\r\nOK\r\n", "OK"));
+    EXPECT_TRUE(ends("OK\r\n", "OK"));
+    EXPECT_TRUE(ends("AT\r\r\nERROR\r\n", "ERROR"));
+    EXPECT_FALSE(ends("\r\n#PBOKR:", "OK"));
+    EXPECT_FALSE(ends("\r\nBOOK\r\n", "OK"));
+    EXPECT_FALSE(ends("\r\nOK\r", "OK"));
+    EXPECT_FALSE(ends("\r\nOK", "OK"));
+    EXPECT_FALSE(ends("K\r\n", "OK"));
+    EXPECT_FALSE(ends("", "OK"));
+}
+
+TEST(FastExchange, EndsWhenTheResultLineIsInNotOnTheOkOfThePrefix)
+{
+    // The record's prefix holds "OK" and arrives 300 ms before the rest.
+    TimedPhone phone;
+    const std::string record = Record;
+    phone.pieces = {{30, record.substr(0, 9)}, {330, record.substr(9)}, {335, "\r\nOK\r\n"}};
+    const Exchange e = Collect(phone);
+    EXPECT_EQ(e.end, ExchangeEnd::Expected);
+    EXPECT_EQ(std::string(e.reply), record + "\r\nOK\r\n");
+    EXPECT_GE(e.endedAt, 335u);
+    EXPECT_LT(e.endedAt, 345u);
+}
+
+TEST(FastExchange, AnOkSplitOverTwoReadsEndsOnlyWhenComplete)
+{
+    for (const char* first : {"\r\nO", "\r\nOK", "\r\nOK\r"}) {
+        TimedPhone phone;
+        const std::string rest = std::string("\r\nOK\r\n").substr(std::strlen(first));
+        phone.pieces = {{20, first}, {120, rest}};
+        const Exchange e = Collect(phone);
+        EXPECT_EQ(e.end, ExchangeEnd::Expected) << first;
+        EXPECT_STREQ(e.reply, "\r\nOK\r\n");
+        EXPECT_GE(e.endedAt, 120u) << first;
+        EXPECT_LT(e.endedAt, 130u) << first;
+    }
+}
+
+TEST(FastExchange, AnErrorLineEndsWithFailureAndKeepsTheAnswer)
+{
+    TimedPhone phone;
+    phone.pieces = {{25, "AT#PIMMR=90\r\r\nERROR\r\n"}};
+    const Exchange e = Collect(phone);
+    EXPECT_EQ(e.end, ExchangeEnd::Error);
+    EXPECT_STREQ(e.reply, "AT#PIMMR=90\r\r\nERROR\r\n");
+    EXPECT_LT(e.endedAt, 35u);
+
+    // As with the slow exchange, the expected text anywhere wins.
+    TimedPhone both;
+    both.pieces = {{25, "\r\n#PBOKR: 1\r\n\r\nERROR\r\n"}};
+    EXPECT_EQ(Collect(both).end, ExchangeEnd::Expected);
+}
+
+TEST(FastExchange, SilenceEndsAfterEightSecondsAUnitSinceTheLastByte)
+{
+    for (int units : {1, 2}) {
+        TimedPhone phone;
+        const Exchange e = Collect(phone, units);
+        EXPECT_EQ(e.end, ExchangeEnd::Silent);
+        EXPECT_STREQ(e.reply, "");
+        EXPECT_GT(e.endedAt, 8000u * units);
+        EXPECT_LT(e.endedAt, 8000u * units + 10);
+    }
+    // A phone that stops in the middle of a line: its bytes are kept.
+    TimedPhone stalled;
+    stalled.pieces = {{1000, "\r\n#PIMMR: 3,2005"}};
+    const Exchange e = Collect(stalled);
+    EXPECT_EQ(e.end, ExchangeEnd::Stalled);
+    EXPECT_STREQ(e.reply, "\r\n#PIMMR: 3,2005");
+    EXPECT_GT(e.endedAt, 9000u);
+    EXPECT_LT(e.endedAt, 9010u);
+}
+
+TEST(FastExchange, AnAnswerWithoutAResultLineIsJudgedOnTheTextsAfterAPause)
+{
+    // The prefix's "OK" and then nothing for good: judged as found, once the
+    // phone has been quiet for 800 ms.
+    TimedPhone phone;
+    phone.pieces = {{30, "\r\n#PBOKR:"}};
+    Exchange e = Collect(phone);
+    EXPECT_EQ(e.end, ExchangeEnd::Expected);
+    EXPECT_GE(e.endedAt, 830u);
+    EXPECT_LT(e.endedAt, 840u);
+
+    TimedPhone numeric;
+    numeric.pieces = {{30, "0\r"}};
+    e = Collect(numeric);
+    EXPECT_EQ(e.end, ExchangeEnd::Stalled);
+    EXPECT_STREQ(e.reply, "0\r");
+}
+
+TEST(FastExchange, AFullReplyIsJudgedAtOnceAndStaysWithinItsBuffer)
+{
+    TimedPhone phone;
+    phone.pieces = {{10, "\r\n#PUGSN: 99\r\n" + std::string(5000, 'm')}};
+    std::vector<char> guarded(ReplyBufferSize + 8, '#');
+    const ExchangeEnd end = CollectReplyFast(
+        guarded.data(), "PUGSN", 1, [&phone](char* chunk, std::size_t capacity) { return phone.Read(chunk, capacity); },
+        [&phone](int ms) { phone.clock += static_cast<std::uint64_t>(ms); }, [&phone] { return phone.clock; });
+    EXPECT_EQ(end, ExchangeEnd::Expected);
+    EXPECT_EQ(std::strlen(guarded.data()), ReplyBufferSize - 1);
+    EXPECT_EQ(guarded[ReplyBufferSize], '#');
+    EXPECT_LT(phone.clock, 20u);
+}
