@@ -34,6 +34,8 @@ def _parser() -> argparse.ArgumentParser:
     p.add_argument("--fault", action="append", default=[], help="one fault rule (repeatable)")
     p.add_argument("--baud", type=int, default=115200, help="output pace in baud; 0 sends at once")
     p.add_argument("--think", type=int, default=30, help="ms before every answer (default 30)")
+    p.add_argument("--split-ok", type=int, metavar="MS",
+                   help="send every answer's final OK in two writes, MS ms apart: up to its O, then the rest")
     p.add_argument("--erase-ms", type=int, default=400, help="ms the phone takes to empty a store (default 400)")
     return p
 
@@ -48,7 +50,7 @@ def _run(argv: list[str]) -> int:
         return 2
     out = None if args.no_save else (args.out or args.state)
     opts = Options(args.link, out, args.flat, args.log, args.baud, args.think / 1000, args.erase_ms / 1000,
-                   args.capture)
+                   args.capture, None if args.split_ok is None else args.split_ok / 1000)
     return Simulator(opts, state, RuleBook(fixed, args.faults)).run()
 
 

@@ -31,6 +31,8 @@ class Options:
     think: float
     erase: float
     capture: str | None = None
+    # Seconds between the two writes of every answer's final OK; None sends it whole.
+    split_ok: float | None = None
 
 
 class Simulator:
@@ -178,9 +180,17 @@ class Simulator:
             return
         self.log.write("RPL", sending.data)
         self.sender.push(PAUSE, self.opts.think + phone_delay + sending.delay)
-        for index, piece in enumerate(sending.pieces()):
+        pieces = sending.pieces()
+        if self.opts.split_ok is not None and pieces and pieces[-1].endswith(b"OK\r\n"):
+            # "\r\nO" now, "K\r\n" later: a program must not take the answer
+            # as ended before its result line is complete.
+            last = pieces.pop()
+            pieces += [last[:-3], last[-3:]]
+        for index, piece in enumerate(pieces):
             if index:
-                self.sender.push(PAUSE, sending.pause)
+                pause = self.opts.split_ok if index == len(pieces) - 1 and self.opts.split_ok is not None \
+                    else sending.pause
+                self.sender.push(PAUSE, pause)
             self.sender.push(DATA, piece)
         if sending.close_after:
             self.sender.push(CLOSE, sending.reopen)

@@ -175,6 +175,17 @@ class FaultTest(LiveCase):
             rest = port.read_until((b"OK\r\n",), 2.0)
             self.assertEqual(rest, b"M: SCH-E120\r\n\r\nOK\r\n")
 
+    def test_a_final_ok_can_come_in_two_writes(self):
+        sim = self.sim(args=["--split-ok", "300"])
+        with sim.connect() as port:
+            port.send(b"AT+GMM\r\n")
+            first = port.read_until((b"\r\nO",), 2.0)
+            time.sleep(0.15)
+            first += port.read_now()
+            self.assertEqual(first, b"AT+GMM\r\r\n+GMM: SCH-E120\r\n\r\nO")
+            self.assertEqual(port.read_until((b"OK\r\n",), 2.0), b"K\r\n")
+            self.assertEqual(port.exchange(b"ATX"), b"ATX\r\r\nERROR\r\n")
+
 
 class UploadTest(LiveCase):
     def test_binary_blocks_ending_in_cr_lf_and_in_cr_alone(self):
