@@ -54,10 +54,12 @@ ExchangeEnd CollectReplyFast(char* reply, const char* expected, int timeoutUnits
             stored = AppendReply(reply, stored, chunk, got);
             received = true;
             lastByte = now();
-            if (EndsWithFinalLine(reply, stored, expected) || EndsWithFinalLine(reply, stored, ErrorText)) {
+            const bool expectedLine = EndsWithFinalLine(reply, stored, expected);
+            if (expectedLine || EndsWithFinalLine(reply, stored, ErrorText)) {
                 // The verdict is CollectReply's: the expected text anywhere
-                // in the answer wins over "ERROR".
-                ExchangeEnd end = ExchangeEnd::Error;
+                // in the answer wins over "ERROR". Only a zero byte in the
+                // answer hides both from it; then the result line decides.
+                ExchangeEnd end = expectedLine ? ExchangeEnd::Expected : ExchangeEnd::Error;
                 Judge(reply, expected, end);
                 return end;
             }
