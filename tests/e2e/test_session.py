@@ -84,7 +84,7 @@ class SessionStart(h.ProgramTest):
         time.sleep(1)
         self.assertEqual(s.sim.commands(), START)
         self.assertNotIn("port closed", " ".join(t.decode("cp1251") for _, k, t in s.sim.log() if k == "EVT"))
-        self.assertEqual(h.reg_values(), {})
+        self.assertEqual(h.reg_values(), {"FastExchange": 1} if h.FAST else {})
         self.assertEqual(s.ok("sbtext", STATUS_BAR), "Samsung SCH-E250, порт COM3.")
 
         s.ok("post", h.FRAME, h.ID["IDM_EXIT"])

@@ -32,6 +32,10 @@ SETTINGS_KEY = r"HKLM\Software\KORT application\Velarmon\Settings"
 # view, which `reg` must be asked for.
 REG_VIEW = "/reg:32"
 FRAME = "class:KORT_MDI_application"
+# VELARMON_E2E_FAST=1 runs the program with the fast exchange switched on,
+# against a phone that sends each final OK in two writes.
+FAST = os.environ.get("VELARMON_E2E_FAST") == "1"
+SPLIT_OK_MS = 20
 
 
 def read_resource_ids(path=ROOT / "res" / "resource.h"):
@@ -148,7 +152,7 @@ class ProgramSession:
     """One run of velarmon.exe with its own database copy and simulated phone."""
 
     def __init__(self, name, database=True, port=3, sim_state=None):
-        self.dir = BUILD / "e2e" / name
+        self.dir = BUILD / "e2e" / (f"{name}-fast" if FAST else name)
         shutil.rmtree(self.dir, ignore_errors=True)
         (self.dir / "db").mkdir(parents=True)
         if database:
@@ -160,11 +164,14 @@ class ProgramSession:
         self.programs = []
 
     # -- processes -----------------------------------------------------------
-    def start_phone(self, baud=115200):
+    def start_phone(self, baud=115200, split_ok=FAST):
         from phonesim_control import start_simulator
-        self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state, baud=baud)
+        self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state, baud=baud,
+                                   args=["--split-ok", str(SPLIT_OK_MS)] if split_ok else None)
 
     def start_program(self):
+        if FAST:
+            reg_set_dword("FastExchange", 1)
         with open(self.dir / "velarmon.out", "ab") as out:
             proc = subprocess.Popen(["wine", str(EXE)], env=self.env, cwd=self.dir, stdin=subprocess.DEVNULL,
                                     stdout=out, stderr=out)

@@ -1,0 +1,86 @@
+"""The fast exchange says the same to the phone as the slow one: one run of
+every kind of phone transfer with it off and one with it on (and the
+phone's final OK in two writes) send the same commands in the same order
+and leave the same tables and files."""
+
+import time
+
+import transfers as t
+import vmharness as h
+
+PHONE_BOOK, SCHEDULER, MEMOS, PHOTOS = (h.ID[n] for n in ("IDM_PHONEBOOK", "IDM_SCHEDULER", "IDM_MEMO", "IDM_PHOTOS"))
+SMS, SEND = h.ID["IDM_SMS"], h.ID["IDC_SMS_SEND"]
+GET_ALL = h.ID["IDM_GET_ALL"]
+TABLES = ((PHONE_BOOK, "Телефонная книга", "phbook"), (SCHEDULER, "Еженедельник", "sched"),
+          (MEMOS, "Заметки", "memo"))
+
+STATE = {
+    "model": "SCH-E250", "key": "471",
+    "limits": {"phonebook": 6},
+    "melodies": [{"id": 1, "name": "Весна"}],
+    "phonebook": [{"pos": p, "name": n, "numbers": [num, "", "", "", ""], "stamp": "20050307T090503"}
+                  for p, n, num in ((1, "Иван", "123"), (2, "BOOK OK", "0951234567"), (5, "Ёлка", "+7495"))],
+    "scheduler": [{"pos": 0, "date": "20050310T100000", "start": "20050310T100000", "code": 0, "melody": 1,
+                   "text": "Совещание"}],
+    "memos": [{"pos": 0, "stamp": "20050305T121500", "text": "Купить хлеб"},
+              {"pos": 4, "stamp": "20050306T080000", "text": "OK"}],
+    "photos": [{"id": 1, "tag": "17", "path": "/DCIM/Photo 01.jpg", "file": "tests/e2e/data/photo_park.jpg"}],
+}
+
+
+class FastExchange(t.TransferTest):
+    def sms_panel(self, s, timeout=10):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for line in s.ok("children", h.FRAME).splitlines():
+                if line.split("\t")[1:2] == ["#32770"]:
+                    return line.split("\t")[0]
+            time.sleep(0.1)
+        self.fail("no SMS panel")
+
+    def run_transfers(self, fast):
+        """Every transfer once; the phone's log, the tables and the photo."""
+        s = h.ProgramSession(f"{self.id().split('.')[-1]}-{'fast' if fast else 'slow'}", sim_state=STATE)
+        self.addCleanup(s.stop)
+        h.reg_set_dword("FastExchange", 1 if fast else 0)
+        s.start_phone(split_ok=fast)
+        started = time.monotonic()
+        s.start_program()
+        s.wait_frame(timeout_ms=40000)
+        tables = {}
+        for command, caption, table in TABLES:
+            self.open_table(s, command, caption)
+            self.exchange(s, t.RECEIVE)
+            self.table_window(s, caption)
+            tables[table] = t.rows(s, table)
+            self.exchange(s, t.WRITE)
+            s.ok("post", h.FRAME, t.CLOSE_TABLE)
+        s.ok("post", h.FRAME, SMS)
+        panel = self.sms_panel(s)
+        s.ok("settext", panel, h.ID["IDC_SMS_RECIPIENT"], "89031234567")
+        s.ok("settext", panel, h.ID["IDC_SMS_TEXT"], "Привет")
+        s.ok("post", panel, SEND)
+        s.ok("wait", t.PROGRESS)
+        s.ok("gone", t.PROGRESS, timeout_ms=60000)
+        self.open_table(s, PHOTOS, "Фотографии")
+        tables["photo"] = t.rows(s, "photo")
+        self.exchange(s, GET_ALL)
+        photo = (s.dir / "Images" / "Photo01.jpg_17.jpg").read_bytes()
+        print(f"{'fast' if fast else 'slow'} exchange: {time.monotonic() - started:.1f} s", flush=True)
+        return s.sim.commands(), tables, photo, s.sim.state()
+
+    def test_the_same_commands_in_the_same_order_and_the_same_results(self):
+        slow = self.run_transfers(fast=False)
+        fast = self.run_transfers(fast=True)
+        self.assertEqual(fast[0], slow[0])
+        self.assertEqual(fast[1], slow[1])
+        self.assertEqual(fast[2], slow[2])
+        for kind in ("phonebook", "scheduler", "memos", "sms"):
+            self.assertEqual(fast[3][kind], slow[3][kind], kind)
+        # The read found everything the phone holds, "OK" in its texts included.
+        self.assertEqual(len(slow[1]["phbook"]), 3)
+        self.assertEqual([row[1] for row in slow[1]["memo"]], ["Купить хлеб", "OK"])
+
+
+if __name__ == "__main__":
+    h.main()
