@@ -117,6 +117,9 @@ private:
     void DrawCells(HDC dc, const GridLayout& layout, COLORREF textColor, HBRUSH selection);
     void DrawNote(HDC dc, const GridLayout& layout, int width);
     void ShowScrollBarFor(int bar, bool shown, int count, int position);
+    // Puts the scroll bar's thumb at `position`, drawing the bar only when
+    // the thumb moves.
+    void MoveThumb(int bar, int position);
 
     GridView view_;
     std::string title_;

@@ -121,8 +121,23 @@ void GridWindow::ShowScrollBarFor(int bar, bool shown, int count, int position)
         ShowScrollBar(window, bar, shown ? TRUE : FALSE);
     if (!shown)
         return;
+    // Every paint comes here; drawing the bar again costs more than the
+    // whole table under Wine, so a bar that already shows this range and
+    // position is left alone.
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    if (GetScrollInfo(window, bar, &info) && info.nMin == 0 && info.nMax == count - 1 && info.nPos == position)
+        return;
     SetScrollRange(window, bar, 0, count - 1, FALSE);
     SetScrollPos(window, bar, position, TRUE);
+}
+
+void GridWindow::MoveThumb(int bar, int position)
+{
+    HWND window = Handle();
+    if (window && GetScrollPos(window, bar) != position)
+        SetScrollPos(window, bar, position, TRUE);
 }
 
 void GridWindow::AfterPaint()

@@ -79,7 +79,7 @@ void GridWindow::FindNext(const std::string& text, bool continuing)
         const size_t first = CentredFirstRow(*found, static_cast<size_t>(view_.firstRow),
                                              static_cast<size_t>(view_.lastRow));
         SetFirstVisibleRow(static_cast<int>(first));
-        SetScrollPos(Handle(), SB_VERT, view_.firstRow, TRUE);
+        MoveThumb(SB_VERT, view_.firstRow);
     }
     SearchContinuation = *found + 1;
     Paint();
