@@ -45,7 +45,7 @@ class FastExchange(t.TransferTest):
         h.reg_set_dword("FastExchange", 1 if fast else 0)
         s.start_phone(split_ok=fast)
         started = time.monotonic()
-        s.start_program()
+        program = s.start_program()
         s.wait_frame(timeout_ms=40000)
         tables = {}
         for command, caption, table in TABLES:
@@ -67,6 +67,9 @@ class FastExchange(t.TransferTest):
         self.exchange(s, GET_ALL)
         photo = (s.dir / "Images" / "Photo01.jpg_17.jpg").read_bytes()
         print(f"{'fast' if fast else 'slow'} exchange: {time.monotonic() - started:.1f} s", flush=True)
+        # One instance at a time: the next run's program must not find this one.
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
+        self.assertEqual(s.wait_exit(program), 0)
         return s.sim.commands(), tables, photo, s.sim.state()
 
     def test_the_same_commands_in_the_same_order_and_the_same_results(self):
