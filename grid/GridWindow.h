@@ -9,7 +9,6 @@
 #include "db/DbTypes.h"
 #include "grid/GridLayout.h"
 #include "grid/GridView.h"
-#include "grid/TableSnapshot.h"
 #include "models/ColumnSpec.h"
 #include "models/TableWindow.h"
 
@@ -95,8 +94,8 @@ public:
     // Writes the table to `fileName` as an Excel sheet or a Word table, chosen
     // by the three characters at `extensionOffset`; other names stay empty.
     void ExportTo(const char* fileName, unsigned extensionOffset) const;
-    // Title, note, column titles and rows as the window shows them.
-    TableSnapshot Snapshot() const;
+    // The column titles in the window's order.
+    std::vector<std::string> ColumnTitles() const;
 
 private:
     GridShape Shape() const;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/AppMessages.h"
 #include "common/Handles.h"
@@ -31,12 +32,12 @@ void ReportRowsLeftOut(std::size_t count)
 }
 }  // namespace
 
-TableSnapshot GridWindow::Snapshot() const
+std::vector<std::string> GridWindow::ColumnTitles() const
 {
-    TableSnapshot table{Title(), Note(), {}, Rows()};
+    std::vector<std::string> titles;
     for (int k = 0; k < Shape().ColumnCount(); ++k)
-        table.columnTitles.push_back(ColumnTitle(k));
-    return table;
+        titles.push_back(ColumnTitle(k));
+    return titles;
 }
 
 void GridWindow::Export()
@@ -79,14 +80,14 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
         const std::string extension =
             extensionOffset > 0 && extensionOffset < length ? std::string(fileName + extensionOffset, 0, 3) : "";
         WaitCursor wait;
-        if (extension == "xls") {
-            const XlsSheet sheet = BuildXlsRecords(Snapshot());
-            for (const std::string& record : sheet.records)
-                WriteBytes(file, record);
-            rowsLeftOut = sheet.rowsLeftOut;
-        } else if (extension == "rtf") {
-            WriteBytes(file, BuildRtf(Snapshot()));
-        }
+        // The writers read the rows in place; nothing runs meanwhile that
+        // could change them.
+        const std::vector<std::string> titles = ColumnTitles();
+        const TableContents table(Title(), Note(), titles, Rows());
+        if (extension == "xls")
+            WriteBytes(file, BuildXlsFile(table, rowsLeftOut));
+        else if (extension == "rtf")
+            WriteBytes(file, BuildRtf(table));
     }
     // Told once the file is complete and closed.
     if (rowsLeftOut > 0)

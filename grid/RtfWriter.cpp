@@ -24,7 +24,7 @@ void AppendText(std::string& out, const std::string& text)
 }
 }  // namespace
 
-std::string BuildRtf(const TableSnapshot& table)
+std::string BuildRtf(const TableContents& table)
 {
     std::string out = Opening;
     AppendText(out, table.title);

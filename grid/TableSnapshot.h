@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "db/DbTypes.h"
 
@@ -10,4 +11,24 @@ struct TableSnapshot {
     std::string note;
     std::vector<std::string> columnTitles;
     RowSet rows;
+};
+
+// The same four parts read where they stand, so that a window's rows go into
+// the file without being copied first. A snapshot turns into one on its own;
+// it must outlive the contents made from it.
+struct TableContents {
+    TableContents(const std::string& title, const std::string& note, const std::vector<std::string>& columnTitles,
+                  const RowSet& rows)
+        : title(title), note(note), columnTitles(columnTitles), rows(rows)
+    {
+    }
+    TableContents(const TableSnapshot& table)
+        : TableContents(table.title, table.note, table.columnTitles, table.rows)
+    {
+    }
+
+    const std::string& title;
+    const std::string& note;
+    const std::vector<std::string>& columnTitles;
+    const RowSet& rows;
 };

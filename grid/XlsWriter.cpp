@@ -76,31 +76,117 @@ std::vector<std::string> Prologue()
     return records;
 }
 
-// Every text goes in whole up to the length a record can announce
-// consistently; longer texts are cut rather than written past their length.
-std::string Label(uint32_t row, uint32_t column, uint16_t xf, const std::string& text)
+// Little-endian 16-bit values at `at`.
+void Store16(char* at, uint32_t value)
 {
-    const std::string cut = text.substr(0, XlsMaxText);
-    std::string body;
-    Put16(body, row);
-    Put16(body, column);
-    Put16(body, xf);
-    Put16(body, static_cast<uint32_t>(cut.size()));
-    return Record(RecordLabel, body + cut);
+    at[0] = static_cast<char>(value & 0xFF);
+    at[1] = static_cast<char>((value >> 8) & 0xFF);
 }
 
-std::string Number(uint32_t row, uint32_t column, double value)
+// Every text goes in whole up to the length a record can announce
+// consistently; longer texts are cut rather than written past their length.
+void AppendLabel(std::string& out, uint32_t row, uint32_t column, uint16_t xf, const std::string& text)
 {
-    std::string body;
-    Put16(body, row);
-    Put16(body, column);
-    body += Bytes({0x41, 0x00, 0x78});
+    const size_t length = std::min(text.size(), XlsMaxText);
+    char head[12];
+    Store16(head, RecordLabel);
+    Store16(head + 2, static_cast<uint32_t>(8 + length));
+    Store16(head + 4, row);
+    Store16(head + 6, column);
+    Store16(head + 8, xf);
+    Store16(head + 10, static_cast<uint32_t>(length));
+    out.append(head, sizeof head);
+    out.append(text, 0, length);
+}
+
+void AppendNumber(std::string& out, uint32_t row, uint32_t column, double value)
+{
+    char record[19] = {};
+    Store16(record, RecordNumber);
+    Store16(record + 2, 15);
+    Store16(record + 4, row);
+    Store16(record + 6, column);
+    std::memcpy(record + 8, "\x41\x00\x78", 3);
     uint64_t bits = 0;
     static_assert(sizeof bits == sizeof value);
     std::memcpy(&bits, &value, sizeof bits);
     for (int i = 0; i < 8; ++i)
-        body.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-    return Record(RecordNumber, body);
+        record[11 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    out.append(record, sizeof record);
+}
+
+// Where the records go: each is appended to the text Next() gives and handed
+// over with Done().
+class RecordList {
+public:
+    explicit RecordList(std::vector<std::string>& records) : records_(records) {}
+    std::string& Next()
+    {
+        current_.clear();
+        return current_;
+    }
+    void Done() { records_.push_back(current_); }
+
+private:
+    std::vector<std::string>& records_;
+    std::string current_;
+};
+
+// All records in one text: the bytes of the file.
+class FileBytes {
+public:
+    explicit FileBytes(std::string& bytes) : bytes_(bytes) {}
+    std::string& Next() { return bytes_; }
+    void Done() {}
+
+private:
+    std::string& bytes_;
+};
+
+// Every record of the sheet, in file order; returns the count of data rows
+// left out.
+template <typename Sink>
+size_t PutSheet(const TableContents& table, Sink& sink)
+{
+    for (const std::string& record : Prologue()) {
+        sink.Next() += record;
+        sink.Done();
+    }
+    if (!table.title.empty()) {
+        AppendLabel(sink.Next(), 0, 0, XfTitle, table.title);
+        sink.Done();
+    }
+    for (size_t k = 0; k < table.columnTitles.size(); ++k) {
+        AppendLabel(sink.Next(), 1, static_cast<uint32_t>(k), XfCell, table.columnTitles[k]);
+        sink.Done();
+    }
+
+    const size_t rowsWritten = std::min(table.rows.size(), XlsMaxDataRows);
+    uint32_t lastRow = 0;
+    const size_t columns = table.columnTitles.size();
+    for (size_t r = 0; r < rowsWritten; ++r) {
+        const TextRow& row = table.rows[r];
+        const auto sheetRow = static_cast<uint32_t>(r + XlsFirstDataRow);
+        for (size_t k = 0; k < columns; ++k) {
+            static const std::string empty;
+            const std::string& t = k < row.size() ? row[k] : empty;
+            if (ClassifyXlsCell(t) == XlsCellKind::Number)
+                AppendNumber(sink.Next(), sheetRow, static_cast<uint32_t>(k), XlsCellValue(t));
+            else
+                AppendLabel(sink.Next(), sheetRow, static_cast<uint32_t>(k), XfCell, t);
+            sink.Done();
+            lastRow = sheetRow;
+        }
+    }
+    // One empty row between the data and the note, when the sheet has room.
+    const uint32_t noteRow = lastRow + 2;
+    if (!table.note.empty() && noteRow <= XlsLastRow) {
+        AppendLabel(sink.Next(), noteRow, 0, XfNote, table.note);
+        sink.Done();
+    }
+    sink.Next() += Record(RecordEof, {});
+    sink.Done();
+    return table.rows.size() - rowsWritten;
 }
 }  // namespace
 
@@ -147,37 +233,18 @@ double XlsCellValue(const std::string& text)
     return value;
 }
 
-XlsSheet BuildXlsRecords(const TableSnapshot& table)
+XlsSheet BuildXlsRecords(const TableContents& table)
 {
     XlsSheet sheet;
-    std::vector<std::string>& records = sheet.records;
-    records = Prologue();
-    if (!table.title.empty())
-        records.push_back(Label(0, 0, XfTitle, table.title));
-    for (size_t k = 0; k < table.columnTitles.size(); ++k)
-        records.push_back(Label(1, static_cast<uint32_t>(k), XfCell, table.columnTitles[k]));
-
-    const size_t rowsWritten = std::min(table.rows.size(), XlsMaxDataRows);
-    sheet.rowsLeftOut = table.rows.size() - rowsWritten;
-    uint32_t lastRow = 0;
-    const size_t columns = table.columnTitles.size();
-    for (size_t r = 0; r < rowsWritten; ++r) {
-        const TextRow& row = table.rows[r];
-        const auto sheetRow = static_cast<uint32_t>(r + XlsFirstDataRow);
-        for (size_t k = 0; k < columns; ++k) {
-            static const std::string empty;
-            const std::string& t = k < row.size() ? row[k] : empty;
-            if (ClassifyXlsCell(t) == XlsCellKind::Number)
-                records.push_back(Number(sheetRow, static_cast<uint32_t>(k), XlsCellValue(t)));
-            else
-                records.push_back(Label(sheetRow, static_cast<uint32_t>(k), XfCell, t));
-            lastRow = sheetRow;
-        }
-    }
-    // One empty row between the data and the note, when the sheet has room.
-    const uint32_t noteRow = lastRow + 2;
-    if (!table.note.empty() && noteRow <= XlsLastRow)
-        records.push_back(Label(noteRow, 0, XfNote, table.note));
-    records.push_back(Record(RecordEof, {}));
+    RecordList list(sheet.records);
+    sheet.rowsLeftOut = PutSheet(table, list);
     return sheet;
+}
+
+std::string BuildXlsFile(const TableContents& table, std::size_t& rowsLeftOut)
+{
+    std::string bytes;
+    FileBytes file(bytes);
+    rowsLeftOut = PutSheet(table, file);
+    return bytes;
 }

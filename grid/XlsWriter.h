@@ -7,7 +7,7 @@
 
 // An old-style Excel worksheet (BIFF records): title in row 0, column titles
 // in row 1, data from row 2, the note under it. Each element of `records` is
-// one record, written to the file with one call each.
+// one record; the file holds them one after another.
 //
 // Row numbers are 16 bits, so the sheet ends at row XlsLastRow: data rows
 // past it are left out (and counted) rather than wrapped over the title, and
@@ -16,7 +16,11 @@ struct XlsSheet {
     std::vector<std::string> records;
     std::size_t rowsLeftOut = 0;
 };
-XlsSheet BuildXlsRecords(const TableSnapshot& table);
+XlsSheet BuildXlsRecords(const TableContents& table);
+// The same sheet as the bytes of its file, the records in one text, and the
+// count of data rows left out: a sheet has hundreds of thousands of records,
+// each a few bytes long.
+std::string BuildXlsFile(const TableContents& table, std::size_t& rowsLeftOut);
 
 // How a data cell goes into the sheet: a number when it is made of digits,
 // minus signs and at most one point or comma, unless its number is beyond

@@ -1,8 +1,8 @@
-// The XLS writer with any table: every record's length field matches its
-// bytes, and a BIFF reader of the target's own reads the sheet back to the
-// table's texts (title, column titles, cells, note), a number cell to the
-// value strtod reads from its text (digits beyond a double's range stay
-// text).
+// The XLS writer with any table: the file's bytes are its records one after
+// another, every record's length field matches its bytes, and a BIFF reader
+// of the target's own reads the sheet back to the table's texts (title,
+// column titles, cells, note), a number cell to the value strtod reads from
+// its text (digits beyond a double's range stay text).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -65,6 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const TableSnapshot table = ConsumeTable(in, 300, 12, 400);
 
     const XlsSheet sheet = BuildXlsRecords(table);
+    // The file's bytes are the same records one after another.
+    std::string joined;
+    for (const std::string& record : sheet.records)
+        joined += record;
+    std::size_t rowsLeftOut = 0;
+    FUZZ_CHECK(BuildXlsFile(table, rowsLeftOut) == joined && rowsLeftOut == sheet.rowsLeftOut);
     auto cells = ReadSheet(sheet);
     auto expectText = [&](unsigned row, unsigned column, const std::string& text) {
         const auto found = cells.find({row, column});

@@ -187,6 +187,20 @@ TEST(XlsWriter, TheNoteIsWrittenOnlyWhereItsRowFits)
     EXPECT_EQ(BuildXlsRecords(LongTable(65535, "")).rowsLeftOut, 1u);
 }
 
+TEST(XlsWriter, TheFileHoldsTheRecordsOneAfterAnother)
+{
+    const TableSnapshot table{"Телефонная книга", "итого", {"Имя", "Номер", "Заметка"},
+                              {{"Иванов", "0951234567", std::string(300, 'x')}, {"", "-1.5"}, {}}};
+    const XlsSheet sheet = BuildXlsRecords(table);
+    std::size_t rowsLeftOut = 7;
+    EXPECT_EQ(BuildXlsFile(table, rowsLeftOut), Join(sheet.records));
+    EXPECT_EQ(rowsLeftOut, 0u);
+
+    const TableSnapshot longTable = LongTable(65536, "итого");
+    EXPECT_EQ(BuildXlsFile(longTable, rowsLeftOut), Join(BuildXlsRecords(longTable).records));
+    EXPECT_EQ(rowsLeftOut, 2u);
+}
+
 TEST(RtfWriter, TwoColumnTableWithHeadingRowAndBoldNoteLines)
 {
     TableSnapshot t{"Заметки", "первая\nвторая", {"Дата", "Текст"}, {{"1", "a"}, {"2", "b{\\}"}}};
