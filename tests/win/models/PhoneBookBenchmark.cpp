@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TableFixture.h"
@@ -52,6 +53,30 @@ template <typename Work>
 double MedianMs(int runs, int repeats, Work work)
 {
     return MedianMs(runs, repeats, [] {}, work);
+}
+
+// The shortest of `runs` timings of each of two pieces of work in
+// milliseconds, the two taken in turns, each after `prepare`. Writing files
+// of megabytes is now and then held up by the system flushing earlier ones:
+// taking turns spreads that over both, and the shortest run escapes it.
+template <typename Prepare, typename First, typename Second>
+std::pair<double, double> ShortestInTurns(int runs, Prepare prepare, First first, Second second)
+{
+    double shortest[2] = {0, 0};
+    for (int run = 0; run < runs; ++run) {
+        for (int which = 0; which < 2; ++which) {
+            prepare();
+            const double start = Seconds();
+            if (which == 0)
+                first();
+            else
+                second();
+            const double time = 1000.0 * (Seconds() - start);
+            if (run == 0 || time < shortest[which])
+                shortest[which] = time;
+        }
+    }
+    return {shortest[0], shortest[1]};
 }
 
 void Report(const char* operation, double grid, double bare)
@@ -261,9 +286,14 @@ TEST_F(TableTest, DISABLED_BenchmarkOfTheGridOverALargePhoneBook)
     // about the two rows past the sheet's end is refused, not waited for).
     // Bare: the same cells' texts (the rows the file gets and the column
     // titles) as tab-separated text, built in memory and written at once.
+    // Every run starts with no file there.
     const std::string xls = TempFile("velarmon_bench.xls");
     const std::string rtf = TempFile("velarmon_bench.rtf");
     const std::string tsv = TempFile("velarmon_bench.txt");
+    auto removeFiles = [&] {
+        for (const std::string& path : {xls, rtf, tsv})
+            DeleteFileA(path.c_str());
+    };
     std::vector<std::string> titles;
     for (const ColumnSpec& column : book->Columns())
         titles.push_back(column.title);
@@ -272,19 +302,24 @@ TEST_F(TableTest, DISABLED_BenchmarkOfTheGridOverALargePhoneBook)
         ASSERT_TRUE(refusal.IsActive());
         // The offset of the extension, as the file dialog reports it.
         auto extensionOf = [](const std::string& path) { return static_cast<unsigned>(path.size() - 3); };
-        const double exportXls = MedianMs(3, 1, [&] { grid->ExportTo(xls.c_str(), extensionOf(xls)); });
-        EXPECT_EQ(DialogRefusal::refused, 3);
-        const double bareXls = MedianMs(
-            3, 1, [&] { WriteTabSeparated(tsv, titles, book->Rows(), XlsMaxDataRows); });
+        const auto [exportXls, bareXls] = ShortestInTurns(
+            5, removeFiles, [&] { grid->ExportTo(xls.c_str(), extensionOf(xls)); },
+            [&] { WriteTabSeparated(tsv, titles, book->Rows(), XlsMaxDataRows); });
         Report("export-xls", exportXls, bareXls);
-        EXPECT_GT(FileSize(xls), FileSize(tsv));
 
-        const double exportRtf = MedianMs(3, 1, [&] { grid->ExportTo(rtf.c_str(), extensionOf(rtf)); });
-        const double bareRtf = MedianMs(3, 1, [&] { WriteTabSeparated(tsv, titles, book->Rows(), kRecords); });
+        const auto [exportRtf, bareRtf] = ShortestInTurns(
+            5, removeFiles, [&] { grid->ExportTo(rtf.c_str(), extensionOf(rtf)); },
+            [&] { WriteTabSeparated(tsv, titles, book->Rows(), kRecords); });
         Report("export-rtf", exportRtf, bareRtf);
+
+        // Once more, untimed, to see that the files were written.
+        WriteTabSeparated(tsv, titles, book->Rows(), kRecords);
+        grid->ExportTo(xls.c_str(), extensionOf(xls));
+        grid->ExportTo(rtf.c_str(), extensionOf(rtf));
+        EXPECT_EQ(DialogRefusal::refused, 6);
+        EXPECT_GT(FileSize(xls), FileSize(tsv));
         EXPECT_GT(FileSize(rtf), FileSize(tsv));
     }
-    for (const std::string& path : {xls, rtf, tsv})
-        DeleteFileA(path.c_str());
+    removeFiles();
     Command(IDM_CLOSE_ACTIVE);
 }
