@@ -85,7 +85,10 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
         const std::vector<std::string> titles = ColumnTitles();
         const TableContents table(Title(), Note(), titles, Rows());
         if (extension == "xls")
-            WriteBytes(file, BuildXlsFile(table, rowsLeftOut));
+            rowsLeftOut = WriteXlsFile(table, [&file](const char* bytes, std::size_t count) {
+                DWORD written = 0;
+                WriteFile(file.Get(), bytes, static_cast<DWORD>(count), &written, nullptr);
+            });
         else if (extension == "rtf")
             WriteBytes(file, BuildRtf(table));
     }

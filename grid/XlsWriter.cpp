@@ -132,16 +132,47 @@ private:
     std::string current_;
 };
 
-// All records in one text: the bytes of the file.
-class FileBytes {
+// The records handed on a few hundred kilobytes at a time: a sheet of
+// megabytes built whole would cost more in fresh memory than in records.
+class ChunkedBytes {
 public:
-    explicit FileBytes(std::string& bytes) : bytes_(bytes) {}
+    explicit ChunkedBytes(const XlsWrite& write) : write_(write) { bytes_.reserve(ChunkSize + 512); }
     std::string& Next() { return bytes_; }
-    void Done() {}
+    void Done()
+    {
+        if (bytes_.size() >= ChunkSize)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!bytes_.empty())
+            write_(bytes_.data(), bytes_.size());
+        bytes_.clear();
+    }
 
 private:
-    std::string& bytes_;
+    static constexpr std::size_t ChunkSize = 256 * 1024;
+    const XlsWrite& write_;
+    std::string bytes_;
 };
+
+// A data cell's number, when it goes into the sheet as one.
+bool NumberCell(const std::string& text, double& value)
+{
+    bool separatorSeen = false;
+    for (char c : text) {
+        if ((c >= '0' && c <= '9') || c == '-')
+            continue;
+        if ((c == ',' || c == '.') && !separatorSeen) {
+            separatorSeen = true;
+            continue;
+        }
+        return false;
+    }
+    // Digits beyond a double's range stay as the table shows them.
+    value = XlsCellValue(text);
+    return !std::isinf(value);
+}
 
 // Every record of the sheet, in file order; returns the count of data rows
 // left out.
@@ -170,8 +201,9 @@ size_t PutSheet(const TableContents& table, Sink& sink)
         for (size_t k = 0; k < columns; ++k) {
             static const std::string empty;
             const std::string& t = k < row.size() ? row[k] : empty;
-            if (ClassifyXlsCell(t) == XlsCellKind::Number)
-                AppendNumber(sink.Next(), sheetRow, static_cast<uint32_t>(k), XlsCellValue(t));
+            double value = 0;
+            if (NumberCell(t, value))
+                AppendNumber(sink.Next(), sheetRow, static_cast<uint32_t>(k), value);
             else
                 AppendLabel(sink.Next(), sheetRow, static_cast<uint32_t>(k), XfCell, t);
             sink.Done();
@@ -192,18 +224,8 @@ size_t PutSheet(const TableContents& table, Sink& sink)
 
 XlsCellKind ClassifyXlsCell(const std::string& text)
 {
-    bool separatorSeen = false;
-    for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-')
-            continue;
-        if ((c == ',' || c == '.') && !separatorSeen) {
-            separatorSeen = true;
-            continue;
-        }
-        return XlsCellKind::Text;
-    }
-    // Digits beyond a double's range stay as the table shows them.
-    return std::isinf(XlsCellValue(text)) ? XlsCellKind::Text : XlsCellKind::Number;
+    double value = 0;
+    return NumberCell(text, value) ? XlsCellKind::Number : XlsCellKind::Text;
 }
 
 double XlsCellValue(const std::string& text)
@@ -223,6 +245,16 @@ double XlsCellValue(const std::string& text)
     }
     const size_t first = (!text.empty() && text[0] == '+') ? 1 : 0;  // from_chars takes no plus
     double value = 0;
+    // Whole numbers of up to 15 digits (phone numbers, positions, most
+    // cells) are exact in a double: no parser needed, and a sheet has
+    // hundreds of thousands of them.
+    if (end > digitsStart && end - digitsStart <= 15 && text.find('.', digitsStart) >= end) {
+        std::uint64_t whole = 0;
+        for (size_t i = digitsStart; i < end; ++i)
+            whole = whole * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        value = static_cast<double>(whole);
+        return digitsStart > 0 && text[0] == '-' ? -value : value;
+    }
     if (end > digitsStart) {
         const auto result = std::from_chars(text.data() + first, text.data() + end, value);
         // from_chars leaves the value alone when it is out of range; strtod
@@ -244,7 +276,14 @@ XlsSheet BuildXlsRecords(const TableContents& table)
 std::string BuildXlsFile(const TableContents& table, std::size_t& rowsLeftOut)
 {
     std::string bytes;
-    FileBytes file(bytes);
-    rowsLeftOut = PutSheet(table, file);
+    rowsLeftOut = WriteXlsFile(table, [&bytes](const char* chunk, std::size_t count) { bytes.append(chunk, count); });
     return bytes;
+}
+
+std::size_t WriteXlsFile(const TableContents& table, const XlsWrite& write)
+{
+    ChunkedBytes chunks(write);
+    const std::size_t rowsLeftOut = PutSheet(table, chunks);
+    chunks.Flush();
+    return rowsLeftOut;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ XlsSheet BuildXlsRecords(const TableContents& table);
 // count of data rows left out: a sheet has hundreds of thousands of records,
 // each a few bytes long.
 std::string BuildXlsFile(const TableContents& table, std::size_t& rowsLeftOut);
+// The same bytes handed to `write` in pieces of a few hundred kilobytes, in
+// order; returns the count of data rows left out.
+using XlsWrite = std::function<void(const char* bytes, std::size_t count)>;
+std::size_t WriteXlsFile(const TableContents& table, const XlsWrite& write);
 
 // How a data cell goes into the sheet: a number when it is made of digits,
 // minus signs and at most one point or comma, unless its number is beyond
