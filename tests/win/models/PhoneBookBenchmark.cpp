@@ -262,7 +262,8 @@ TEST_F(TableTest, DISABLED_BenchmarkOfTheGridOverALargePhoneBook)
     // the found row into view and repaints). Bare: the same prefix looked for
     // over the sorted names from the first, the way the grid must look: the
     // order it shows is whatever the user made it, so nothing less than a
-    // scan finds the first match.
+    // scan finds the first match; then the bare paint above, since showing
+    // the found row is part of the search's work.
     const std::string prefix = "Абонент 9999";
     const double search = MedianMs(5, 10, [&] { grid->FindNext(prefix, false); });
     ASSERT_EQ(grid->CurrentRow(), kRecords - 1);
@@ -279,7 +280,7 @@ TEST_F(TableTest, DISABLED_BenchmarkOfTheGridOverALargePhoneBook)
         Consume(&found);
     });
     ASSERT_EQ(found, static_cast<std::size_t>(kRecords - 1));
-    Report("search", search, bareSearch);
+    Report("search", search, bareSearch + barePaint);
 
     // Export: the grid's own writing of the Excel and the Word file, as the
     // export command does once the file dialog has given the name (the note
