@@ -12,6 +12,7 @@ const Verb kVerbs[] = {
     {"count", 1, 1, true, VerbCount},
     {"windows", 0, 0, true, VerbWindows},
     {"post", 2, 2, false, VerbPost},
+    {"run", 3, 3, false, VerbRun},
     {"send", 2, 2, false, VerbSend},
     {"close", 1, 1, false, VerbClose},
     {"key", 2, 2, false, VerbKey},

@@ -108,6 +108,40 @@ VMDRIVE_VERB(VerbPost)
     return PostCommand(args, WM_COMMAND, true);
 }
 
+// Posts the command once, then waits until DIALOG has opened and closed
+// again. A dialog of a quick operation may be open for a fraction of a
+// second, less than a separate wait would take to start looking.
+VMDRIVE_VERB(VerbRun)
+{
+    (void)options;
+    (void)out;
+    static bool posted = false;
+    static bool seen = false;
+    if (!posted) {
+        const Step step = PostCommand(args, WM_COMMAND, true);
+        if (step != Step::Done)
+            return step;
+        posted = true;
+    }
+    // Looks closely for a while before the driver's usual pause.
+    for (int look = 0; look < 10; ++look) {
+        HWND hwnd = nullptr;
+        const Step step = Target(args[2], hwnd);
+        if (step == Step::Usage)
+            return step;
+        if (step == Step::Done) {
+            seen = true;
+            SetWhy("window " + HandleText(hwnd) + " still exists");
+            return Step::Retry;
+        }
+        if (seen)
+            return Step::Done;
+        Sleep(5);
+    }
+    SetWhy("the window has not opened");
+    return Step::Retry;
+}
+
 VMDRIVE_VERB(VerbClose)
 {
     (void)options;
