@@ -46,8 +46,9 @@ class StartUp(h.ProgramTest):
         self.assertEqual(s.wait_exit(proc), 0)
         values = h.reg_values()
         self.assertEqual(set(values), {"WinXPos", "WinYPos", "WinWidth", "WinHeight", "ShowStatusBar",
-                                       "ShowToolBar", "CommPort"})
+                                       "ShowToolBar", "CommPort", "FastExchange"})
         self.assertEqual(values["CommPort"], 3)
+        self.assertEqual(values["FastExchange"], 0)
         self.assertEqual(values["ShowToolBar"], 1)
         self.assertGreater(values["WinWidth"], 0)
 
