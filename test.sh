@@ -66,8 +66,8 @@ run_layer fuzz "$VELARMON_BUILD/fuzz" -j2
 # takes a slot of the resource file and runs in that slot's prefix, display,
 # ports and folders. CTest starts the longest first, by the times of its
 # previous run.
-run_layer wine "$VELARMON_BUILD/win" -L 'win|e2e' -j "$slots" \
-    --resource-spec-file "$VELARMON_BUILD/slots/resources.json"
+export VELARMON_SLOT_RESOURCES="$VELARMON_BUILD/slots/resources.json"
+run_layer wine "$VELARMON_BUILD/win" -L 'win|e2e' -j "$slots"
 
 echo "velarmon: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
