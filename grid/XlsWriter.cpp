@@ -245,16 +245,6 @@ double XlsCellValue(const std::string& text)
     }
     const size_t first = (!text.empty() && text[0] == '+') ? 1 : 0;  // from_chars takes no plus
     double value = 0;
-    // Whole numbers of up to 15 digits (phone numbers, positions, most
-    // cells) are exact in a double: no parser needed, and a sheet has
-    // hundreds of thousands of them.
-    if (end > digitsStart && end - digitsStart <= 15 && text.find('.', digitsStart) >= end) {
-        std::uint64_t whole = 0;
-        for (size_t i = digitsStart; i < end; ++i)
-            whole = whole * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        value = static_cast<double>(whole);
-        return digitsStart > 0 && text[0] == '-' ? -value : value;
-    }
     if (end > digitsStart) {
         const auto result = std::from_chars(text.data() + first, text.data() + end, value);
         // from_chars leaves the value alone when it is out of range; strtod
