@@ -1,6 +1,7 @@
 #include "phone/MemoRecord.h"
 
 #include "phone/ReplyFields.h"
+#include "phone/WireText.h"
 
 using namespace reply;
 
@@ -23,5 +24,5 @@ std::string BuildMemoWrite(const TextRow& row)
 {
     if (row.size() < 3)
         return {};
-    return "AT#PIMMW=" + row[2] + "," + row[0] + ",\"" + row[1] + "\"";
+    return "AT#PIMMW=" + WireText(row[2]) + "," + WireText(row[0]) + ",\"" + WireText(row[1]) + "\"";
 }

