@@ -30,13 +30,15 @@ bool PhoneSession::LoadMelodyList()
         ShowPhoneWarning(PhoneMessages[5]);
         return false;
     }
-    Database& database = TheDatabase();
-    database.DeleteAllRows(MelodyTable);
+    // The old list stays until a new one has been read: the scheduler's
+    // melody names are looked up in it.
     const auto melodies = ParseMelodyList(ReplyBuffer);
     if (!melodies) {
         ShowPhoneWarning(PhoneMessages[5]);
         return false;
     }
+    Database& database = TheDatabase();
+    database.DeleteAllRows(MelodyTable);
     for (const MelodyEntry& melody : *melodies) {
         TextRow row{melody.number, melody.name};
         if (database.InsertRow(MelodyTable, row) != 1) {
