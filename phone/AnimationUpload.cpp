@@ -63,7 +63,7 @@ void UploadAnimation(PhoneSession& session, const TextRow& request, TransferHost
         const std::string bytes = BackToFront(pixels, block.offset, block.length);
         const std::string command = AnimationBlockCommand(frames, name, block.number, EscapeBlockData(bytes));
         const BlockAnswer answer = WriteBlockCommand(command) ? AwaitBlockAnswer() : BlockAnswer::Error;
-        if (answer == BlockAnswer::Error) {
+        if (answer != BlockAnswer::Ok) {
             ShowUploadError(PhoneMessages[2]);
             return;
         }

@@ -34,7 +34,7 @@ void UploadMelody(PhoneSession& session, const std::string& place, const std::st
         }
         const std::string command = MelodyBlockCommand(place, name, block.number, EscapeBlockData(bytes));
         const BlockAnswer answer = WriteBlockCommand(command) ? AwaitBlockAnswer() : BlockAnswer::Error;
-        if (answer == BlockAnswer::Error) {
+        if (answer != BlockAnswer::Ok) {
             ShowUploadError(PhoneMessages[2]);
             break;
         }

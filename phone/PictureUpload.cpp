@@ -43,7 +43,7 @@ void UploadPicture(PhoneSession& session, const std::string& path, TransferHost&
             return;
         }
         host.ReportPosition(static_cast<long long>(block.offset + block.length));
-        if (AwaitPictureBlockAnswer() == BlockAnswer::Error) {
+        if (AwaitPictureBlockAnswer() != BlockAnswer::Ok) {
             ShowUploadError(PhoneMessages[3]);
             return;
         }

@@ -11,11 +11,6 @@ constexpr int PicturePauseMs = 250;
 // The bytes of one answer; the last byte of the buffer stays a terminator.
 class Answer {
 public:
-    void Clear()
-    {
-        stored_ = 0;
-        bytes_[0] = '\0';
-    }
     // Reads what the port has into the free room.
     void Append(const ReadAvailable& read)
     {
@@ -58,7 +53,6 @@ BlockAnswer AwaitPictureAnswer(const ReadAvailable& read, const SleepFor& sleep)
 {
     Answer answer;
     for (int reads = 0; reads < PictureReads; ++reads) {
-        answer.Clear();
         answer.Append(read);
         if (answer.Holds("OK"))
             return BlockAnswer::Ok;

@@ -3,9 +3,9 @@
 
 #include "phone/AtExchange.h"
 
-// The phone answers each upload block with "OK" or "ERROR". A block it
-// does not answer in time counts as accepted, as the phone may still be
-// storing it.
+// The phone answers each upload block with "OK" or "ERROR". A block it does
+// not answer in time is not known to be stored, so the upload ends there as
+// after "ERROR": going on would leave the phone a file with a hole in it.
 enum class BlockAnswer { Ok, Error, Silent };
 
 // The answer buffer of an upload: at most 255 bytes and the terminator.
@@ -16,7 +16,8 @@ inline constexpr std::size_t UploadAnswerSize = 256;
 // each read and after the last.
 BlockAnswer AwaitAppendedAnswer(const ReadAvailable& read, const SleepFor& sleep);
 
-// Pictures: up to 30 reads, each looked at by itself for "OK" or "ERROR",
-// with a 250 ms pause after a read that holds neither. An "OK" split across
-// two reads is therefore not seen.
+// Pictures: up to 30 reads, appended to one answer until it holds "OK" or
+// "ERROR", with a 250 ms pause after a read that brings neither. An "OK"
+// split across two reads is seen, so a phone that sends its answer in pieces
+// is not taken for a silent one.
 BlockAnswer AwaitPictureAnswer(const ReadAvailable& read, const SleepFor& sleep);

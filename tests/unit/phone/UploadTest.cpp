@@ -174,13 +174,17 @@ TEST(UploadAnswerTest, MelodyAnswersAccumulateAcrossReadsUntilOkOrError)
     EXPECT_EQ(AwaitAppendedAnswer(flood.Read(), flood.Sleep()), BlockAnswer::Silent);
 }
 
-TEST(UploadAnswerTest, PictureAnswersAreLookedAtOneReadAtATime)
+TEST(UploadAnswerTest, PictureAnswersAccumulateAcrossThirtyReads)
 {
     ScriptedPort split;
     split.chunks = {"\r\nO", "K\r\n"};
-    EXPECT_EQ(AwaitPictureAnswer(split.Read(), split.Sleep()), BlockAnswer::Silent);
-    EXPECT_EQ(split.reads, 30);
-    EXPECT_EQ(split.sleeps, 30);
+    EXPECT_EQ(AwaitPictureAnswer(split.Read(), split.Sleep()), BlockAnswer::Ok);
+    EXPECT_EQ(split.reads, 2);
+
+    ScriptedPort silent;
+    EXPECT_EQ(AwaitPictureAnswer(silent.Read(), silent.Sleep()), BlockAnswer::Silent);
+    EXPECT_EQ(silent.reads, 30);
+    EXPECT_EQ(silent.sleeps, 30);
 
     ScriptedPort error;
     error.chunks = {"", "\r\nERROR\r\n"};
