@@ -3,7 +3,7 @@
 import argparse
 import sys
 
-from . import state as phone_state
+from . import media, state as phone_state
 from .faults import RuleBook, RuleError, parse_rule
 from .server import Options, Simulator
 
@@ -36,6 +36,9 @@ def _parser() -> argparse.ArgumentParser:
     p.add_argument("--think", type=int, default=30, help="ms before every answer (default 30)")
     p.add_argument("--split-ok", type=int, metavar="MS",
                    help="send every answer's final OK in two writes, MS ms apart: up to its O, then the rest")
+    p.add_argument("--blocks", choices=media.FORMATS, default="length", metavar="FORMAT",
+                   help="photo and movie block format: length (the raw length in the third field, default) "
+                        "or named (the file name there; a photo block but the last has no result line)")
     p.add_argument("--erase-ms", type=int, default=400, help="ms the phone takes to empty a store (default 400)")
     return p
 
@@ -50,7 +53,7 @@ def _run(argv: list[str]) -> int:
         return 2
     out = None if args.no_save else (args.out or args.state)
     opts = Options(args.link, out, args.flat, args.log, args.baud, args.think / 1000, args.erase_ms / 1000,
-                   args.capture, None if args.split_ok is None else args.split_ok / 1000)
+                   args.capture, None if args.split_ok is None else args.split_ok / 1000, args.blocks)
     return Simulator(opts, state, RuleBook(fixed, args.faults)).run()
 
 

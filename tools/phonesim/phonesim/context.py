@@ -25,6 +25,9 @@ class Context:
     echo: bool
     verbose: bool = True
     erase_delay: float = 0.4  # seconds the phone spends emptying a store
+    # The photo and movie block format (--blocks): "length" puts the block's
+    # raw length in its third field, "named" the item's file name.
+    blocks: str = "length"
     # Actions of the fault rules that fired on the command being carried out,
     # for the faults that change what the phone does rather than its answer's form.
     faults: frozenset = frozenset()

@@ -23,7 +23,7 @@ ENTRY = os.path.join(os.path.dirname(HERE), "phone-sim")
 class PhoneSim:
     def __init__(self, workdir: str, state: dict | None = None, rules: list[str] | None = None,
                  args: list[str] | None = None, baud: int = 0, think_ms: int = 0, link: str | None = None,
-                 erase_ms: int = 0):
+                 erase_ms: int = 0, blocks: str = "length"):
         self.dir = workdir
         self.link = link or os.path.join(workdir, "com3")
         self.state_path = os.path.join(workdir, "phone.json")
@@ -37,7 +37,7 @@ class PhoneSim:
         self.set_rules(rules or [])
         self.args = [ENTRY, "--link", self.link, "--state", self.state_path, "--log", self.log_path,
                      "--faults", self.rules_path, "--flat", self.flat_path, "--capture", self.capture_path, "--baud", str(baud),
-                     "--think", str(think_ms), "--erase-ms", str(erase_ms)] + (args or [])
+                     "--think", str(think_ms), "--erase-ms", str(erase_ms), "--blocks", blocks] + (args or [])
 
     def __enter__(self):
         self.start()

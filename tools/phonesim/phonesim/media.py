@@ -13,6 +13,13 @@ with the JPEG's FF D9, and an FF goes before its trailer, so that the line
 carries FF D9 FF 22 20 00 0D 0A, the reader's end mark. A movie block's
 trailer is a plain `"`; the reader asks for the block after the last and is
 told `#PMMUL: <id>,0`. A photo block past the end gets the same kind of answer.
+
+That is the "length" block format. In the "named" one (--blocks named) the
+third field holds the item's file name (the path's last part) instead, and a
+photo block that is not the last ends `"` LF CR with no result line after it:
+    \\r\\n#PMLUL: <id>,<n>,"<name>","<escaped bytes>"\\n\\r
+The last photo block, the movie blocks and the answer past the end are as in
+the length format.
 """
 
 from dataclasses import dataclass
@@ -43,6 +50,13 @@ MOVIES = Kind("movies", b"#PMMGL", b"#PMMUL", photo=False)
 _PHOTO_MORE = b'" \x00'  # before \r\n\r\nOK\r\n: 11 bytes the reader skips
 _PHOTO_LAST = b'\xff" \x00'
 _MOVIE_CLOSE = b'"'
+# A named photo block before the last: its closing quote, then LF CR as the
+# line end, and no result code.
+_NAMED_MORE_END = b"\n\r"
+
+FORMATS = ("length", "named")
+# Bytes a file name in the named format leaves out: they would end its field or its line.
+_NAME_DROPPED = b'",\r\n'
 
 
 def escape(data: bytes) -> bytes:
@@ -65,6 +79,13 @@ def blocks(data: bytes) -> list[bytes]:
         starts[-1] = len(data) - 2
     ends = starts[1:] + [len(data)]
     return [data[a:b] for a, b in zip(starts, ends)]
+
+
+def file_name(path: bytes) -> bytes:
+    """The named format's third field: the path's part after its last "/",
+    its cp1251 bytes as they are, without the bytes that would break the line."""
+    name = path.rsplit(b"/", 1)[-1]
+    return bytes(b for b in name if b not in _NAME_DROPPED)
 
 
 def _contents(record: dict) -> bytes | None:
@@ -118,8 +139,13 @@ def block(ctx: Context, kind: Kind, form: str, args: bytes) -> Outcome:
         # Large blocks of the file over and over: what arrives grows fast.
         piece = (data * (size // len(data) + 1))[:size]
     last = index == len(pieces) - 1 and not endless
+    named = ctx.blocks == "named"
+    third = file_name(text(record["path"])) if named else str(len(piece)).encode()
+    line = head + b"%d,\"%s\",\"" % (number, third) + escape(piece)
+    if kind.photo and named and not last:
+        return Outcome(True, [line + b'"'], line_end=_NAMED_MORE_END, final=False)
     if not kind.photo:
         trailer = _MOVIE_CLOSE
     else:
         trailer = _PHOTO_LAST if last else _PHOTO_MORE
-    return ok(head + b"%d,\"%d\",\"" % (number, len(piece)) + escape(piece) + trailer)
+    return ok(line + trailer)

@@ -33,12 +33,15 @@ class Options:
     capture: str | None = None
     # Seconds between the two writes of every answer's final OK; None sends it whole.
     split_ok: float | None = None
+    # The photo and movie block format: "length" or "named" (media.FORMATS).
+    blocks: str = "length"
 
 
 class Simulator:
     def __init__(self, opts: Options, state: dict, rules: RuleBook):
         self.opts = opts
-        self.ctx = Context(state, Session(), echo=bool(state["echo"]), erase_delay=opts.erase)
+        self.ctx = Context(state, Session(), echo=bool(state["echo"]), erase_delay=opts.erase,
+                           blocks=opts.blocks)
         self.rules = rules
         self.log = Log(opts.log)
         # Every byte the program sends, as it came, line ends included.
@@ -152,7 +155,7 @@ class Simulator:
             self.log.write("NOTE", outcome.note)
         if outcome.changed:
             self._save(None)
-        reply = Reply(echo, outcome.lines, outcome.ok, self.ctx.verbose, outcome.line_end)
+        reply = Reply(echo, outcome.lines, outcome.result(), self.ctx.verbose, outcome.line_end)
         self._queue(plan(reply, fired), outcome.delay)
 
     def _execute(self, line: Line, fired: list) -> Outcome:
