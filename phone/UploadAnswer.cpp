@@ -1,5 +1,6 @@
 #include "phone/UploadAnswer.h"
 
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -8,15 +9,21 @@ constexpr int AppendedPauseMs = 200;
 constexpr int PictureReads = 30;
 constexpr int PicturePauseMs = 250;
 
+// An answer longer than the buffer keeps this many of its latest bytes, so a
+// result line that follows a flood of other lines is still seen.
+constexpr std::size_t KeptTail = 16;
+
 // The bytes of one answer; the last byte of the buffer stays a terminator.
 class Answer {
 public:
     // Reads what the port has into the free room.
     void Append(const ReadAvailable& read)
     {
+        if (stored_ == sizeof bytes_ - 1) {
+            std::memmove(bytes_, bytes_ + stored_ - KeptTail, KeptTail);
+            stored_ = KeptTail;
+        }
         const std::size_t room = sizeof bytes_ - 1 - stored_;
-        if (room == 0)
-            return;
         std::size_t got = read(bytes_ + stored_, room);
         if (got > room)
             got = room;

@@ -8,7 +8,9 @@
 // after "ERROR": going on would leave the phone a file with a hole in it.
 enum class BlockAnswer { Ok, Error, Silent };
 
-// The answer buffer of an upload: at most 255 bytes and the terminator.
+// The answer buffer of an upload: at most 255 bytes and the terminator. A
+// longer answer goes on through it, its latest bytes kept, so an "OK" after a
+// flood of other lines is not missed.
 inline constexpr std::size_t UploadAnswerSize = 256;
 
 // Melodies and animations: up to 41 reads, each after a 200 ms pause,

@@ -167,11 +167,15 @@ TEST(UploadAnswerTest, MelodyAnswersAccumulateAcrossReadsUntilOkOrError)
     EXPECT_EQ(silent.reads, 41);
     EXPECT_EQ(silent.sleeps, 41);
 
-    // A flood without an answer fills the 255 bytes and reads stop there.
+    // A flood longer than the buffer without an answer is silence; an OK
+    // split across the flood's end is still seen.
     ScriptedPort flood;
     for (int i = 0; i < 50; ++i)
         flood.chunks.push_back(std::string(256, 'x'));
     EXPECT_EQ(AwaitAppendedAnswer(flood.Read(), flood.Sleep()), BlockAnswer::Silent);
+    ScriptedPort late;
+    late.chunks = {std::string(252, 'x') + "\r\nO", "K\r\n"};
+    EXPECT_EQ(AwaitPictureAnswer(late.Read(), late.Sleep()), BlockAnswer::Ok);
 }
 
 TEST(UploadAnswerTest, PictureAnswersAccumulateAcrossThirtyReads)
