@@ -19,9 +19,13 @@ YES = 6
 
 
 class TransferTest(h.ProgramTest):
-    def start(self, state, rules=None, baud=115200):
+    def start(self, state, rules=None, baud=115200, blocks="length", prepare=None):
+        """The program against a phone holding `state`; `prepare(s)` may
+        still change the state in the session's folder before the phone starts."""
         s = self.session(sim_state=state)
-        s.start_phone(baud=baud)
+        if prepare:
+            prepare(s)
+        s.start_phone(baud=baud, blocks=blocks)
         if rules:
             s.sim.set_rules(rules)
         s.start_program()

@@ -1,7 +1,7 @@
 """Runs the real velarmon.exe in Wine's virtual desktop against the simulated
 phone and a fresh database, and drives it from outside with vmdrive.exe.
 
-Every test gets a work folder under build/e2e/<test>/ holding its database
+Every test gets a work folder under build/e2e/<class>.<test>/ holding its database
 copy, the simulator's state and logs, and screenshots. Whatever a test starts
 is stopped when it ends."""
 
@@ -103,6 +103,12 @@ class Display:
 _display = Display()
 
 
+def unescape(text):
+    """A text as the driver prints it, with its escapes (backslash, line
+    break, tab) undone."""
+    return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), text)
+
+
 def start_wine():
     _display.start()
     subprocess.run([str(ROOT / "tools" / "wine" / "reset_slot.sh")], env=wine_env(), check=True)
@@ -164,10 +170,12 @@ class ProgramSession:
         self.programs = []
 
     # -- processes -----------------------------------------------------------
-    def start_phone(self, baud=115200, split_ok=FAST):
+    def start_phone(self, baud=115200, split_ok=FAST, blocks="length"):
+        """`blocks` is the phone's form of photo and movie blocks (see the
+        simulator's --blocks)."""
         from phonesim_control import start_simulator
         self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state, baud=baud,
-                                   args=["--split-ok", str(SPLIT_OK_MS)] if split_ok else None)
+                                   blocks=blocks, args=["--split-ok", str(SPLIT_OK_MS)] if split_ok else None)
 
     def start_program(self):
         if FAST:
@@ -233,7 +241,7 @@ class ProgramSession:
     def msgbox(self, timeout_ms=15000):
         lines = self.ok("msgbox", "--print-handle", timeout_ms=timeout_ms).splitlines()
         caption, text, icon, handle = (lines + ["", "", "", ""])[:4]
-        return Box(caption, text.replace("\\n", "\n"), icon, handle)
+        return Box(caption, unescape(text), icon, handle)
 
     def answer(self, box, control_id):
         self.ok("answer", box.handle, control_id)
@@ -256,7 +264,9 @@ class ProgramTest(unittest.TestCase):
         stop_wine()
 
     def session(self, **kwargs):
-        s = ProgramSession(self.id().split(".")[-1], **kwargs)
+        # Class and method: two classes of a module may share method names
+        # (one test run against two kinds of phone) and run side by side.
+        s = ProgramSession(".".join(self.id().split(".")[-2:]), **kwargs)
         self.addCleanup(s.stop)
         return s
 
