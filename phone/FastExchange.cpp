@@ -85,3 +85,40 @@ ExchangeEnd CollectReplyFast(char* reply, const char* expected, int timeoutUnits
         sleep(PollPauseMs);
     }
 }
+
+bool HoldsResultLine(const char* reply, std::size_t from)
+{
+    const std::size_t stored = std::strlen(reply);
+    for (const char* text : {"OK", ErrorText}) {
+        const std::size_t length = std::strlen(text);
+        for (std::size_t at = from; at + length + 2 <= stored; ++at) {
+            if ((at == 0 || reply[at - 1] == '\n') && std::memcmp(reply + at, text, length) == 0 &&
+                reply[at + length] == '\r' && reply[at + length + 1] == '\n')
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CompleteReply(char* reply, std::size_t from, int timeoutUnits, const ReadAvailable& read, const SleepFor& sleep,
+                   const ClockMs& now)
+{
+    constexpr int RestPollMs = 10;
+    std::size_t stored = std::strlen(reply);
+    const std::uint64_t silenceLimit = SilenceMsPerUnit * static_cast<std::uint64_t>(timeoutUnits > 0 ? timeoutUnits : 0);
+    std::uint64_t lastByte = now();
+    char chunk[ChunkSize];
+    for (;;) {
+        if (HoldsResultLine(reply, from) || stored == ReplyBufferSize - 1)
+            return true;
+        const std::size_t got = read(chunk, sizeof chunk);
+        if (got > 0) {
+            stored = AppendReply(reply, stored, chunk, got);
+            lastByte = now();
+            continue;
+        }
+        if (now() - lastByte > silenceLimit)
+            return false;
+        sleep(RestPollMs);
+    }
+}

@@ -22,3 +22,16 @@ bool EndsWithFinalLine(const char* reply, std::size_t stored, const char* text);
 // since the last byte, emptying the reply when nothing came at all.
 ExchangeEnd CollectReplyFast(char* reply, const char* expected, int timeoutUnits, const ReadAvailable& read,
                              const SleepFor& sleep, const ClockMs& now);
+
+// Whether the zero-terminated `reply` holds, at or after byte `from`, a
+// final result line: "OK" or "ERROR" alone on its line, ended by CR LF.
+bool HoldsResultLine(const char* reply, std::size_t from);
+
+// Goes on gathering an answer that its exchange took as complete before the
+// phone had finished it: an "OK" inside a record ("#PBOKR:" holds one, and a
+// name may) ends CollectReply's search as soon as it arrives. Appends to the
+// zero-terminated `reply` until it holds a result line after `from`, the
+// buffer is full, or the phone has been quiet for 8 s x `timeoutUnits`.
+// Sends nothing. True when the result line arrived (or the buffer is full).
+bool CompleteReply(char* reply, std::size_t from, int timeoutUnits, const ReadAvailable& read, const SleepFor& sleep,
+                   const ClockMs& now);

@@ -35,12 +35,16 @@ void ReadMemos(PhoneSession& session, TransferHost& host)
             return;
         }
         host.ReportPosition(i);
+        // An "OK" or a long text inside the entry may have ended the exchange early.
+        session.CompleteRecordReply("#PIMMR:");
         MemoEntry entry;
         const EntryParse parse = ParseMemoEntry(session.ReplyBuffer, entry);
         if (parse == EntryParse::Absent)
             continue;
-        if (parse == EntryParse::Malformed)
+        if (parse == EntryParse::Malformed) {
+            host.ReadStopped(i);
             return;
+        }
         TextRow row{entry.stamp, entry.text, std::to_string(i)};
         if (database.InsertRow(Table, row) != 1)
             host.DatabaseRefused();

@@ -12,6 +12,8 @@
 
 namespace {
 const char Table[] = "phbook";
+// The start of an entry's prefix, far enough to tell an entry cut inside it.
+const char EntryMark[] = "#PBOK";
 
 bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnits = 1)
 {
@@ -28,9 +30,13 @@ void ReadPhoneBook(PhoneSession& session, TransferHost& host)
         host.ReadFailed();
         return;
     }
+    // Without the count the read cannot know the phone book; an empty table
+    // would pass for an empty phone.
     const std::optional<int> last = ParsePhoneBookCapacity(session.ReplyBuffer);
-    if (!last)
+    if (!last) {
+        host.ReadFailed();
         return;
+    }
     host.WaitForProgress();
     host.AnnounceRecordCount(*last);
 
@@ -43,13 +49,19 @@ void ReadPhoneBook(PhoneSession& session, TransferHost& host)
             return;
         }
         host.ReportPosition(i);
+        // "#PBOKR:" holds "OK", which ends the exchange as soon as it is in;
+        // the rest of the entry may still be on its way.
+        session.CompleteRecordReply(EntryMark);
         TextRow row;
         const EntryParse parse = ParsePhoneBookEntry(session.ReplyBuffer, row);
-        if (parse == EntryParse::Absent)
+        if (parse == EntryParse::Absent && !ReplyContains(session.ReplyBuffer, EntryMark))
             continue;
-        // Also an entry whose end had not arrived when "#PBOKR:" satisfied the OK search.
-        if (parse == EntryParse::Malformed)
+        // An entry cut short or out of shape: the user must know that the
+        // table does not hold the whole phone book before writing it back.
+        if (parse != EntryParse::Found) {
+            host.ReadStopped(i);
             return;
+        }
         row.push_back(std::to_string(i));
         if (database.InsertRow(Table, row) != 1)
             host.DatabaseRefused();

@@ -51,6 +51,11 @@ public:
     // false when "ERROR" does first, or after 20 x `timeoutUnits` idle counts
     // (about 8 s per unit) of silence.
     bool SendAtCommand(const std::string& command, const char* expected, int timeoutUnits);
+    // After a record exchange that succeeded: when ReplyBuffer holds the
+    // record's `marker` but no result line after it (an "OK" inside the
+    // record ended the exchange early, or the record is longer than one
+    // read), waits for the rest of the same answer. Sends nothing.
+    void CompleteRecordReply(const char* marker);
 
     // The answer of the latest exchange, zero-terminated.
     char ReplyBuffer[ReplyBufferSize] = {};

@@ -81,12 +81,16 @@ void ReadScheduler(PhoneSession& session, TransferHost& host)
             return;
         }
         host.ReportPosition(i);
+        // An "OK" or a long text inside the entry may have ended the exchange early.
+        session.CompleteRecordReply("#PISHR:");
         SchedulerEntry entry;
         const EntryParse parse = ParseSchedulerEntry(session.ReplyBuffer, entry);
         if (parse == EntryParse::Absent)
             continue;
-        if (parse == EntryParse::Malformed)
+        if (parse == EntryParse::Malformed) {
+            host.ReadStopped(i);
             return;
+        }
         TextRow row{entry.start, ChoiceForCode(choices, entry.code), entry.text, MelodyName(host, entry.melodyNumber),
                     std::to_string(i)};
         if (database.InsertRow(Table, row) != 1)
@@ -108,6 +112,8 @@ void WriteScheduler(PhoneSession& session, TransferHost& host)
     const RowSet& rows = *active;
     host.AnnounceRecordCount(static_cast<long long>(rows.size()));
 
+    long long sent = 0;
+    long long refused = 0;
     for (size_t r = 0; r < rows.size(); ++r) {
         // The program is closing: the phone still hears the end of the write.
         if (host.StopRequested())
@@ -118,10 +124,17 @@ void WriteScheduler(PhoneSession& session, TransferHost& host)
                                                         row.size() > 3 ? MelodyNumber(host, row[3]) : 0);
         if (command.empty() || row.front().empty())
             continue;
+        ++sent;
         // The phone needs a moment after refusing a record.
-        if (!Exchange(session, command))
+        if (!Exchange(session, command)) {
+            ++refused;
             Sleep(RefusedRowPauseMs);
+        }
     }
     // The phone wants this one in lower case.
     Exchange(session, "at#pissy=s");
+    // The erase took every entry off the phone: a row it refused is gone
+    // there, which the user must hear of.
+    if (refused > 0 && !host.StopRequested())
+        host.RowsRefused(refused, sent);
 }

@@ -39,7 +39,16 @@ public:
     virtual void EraseFailed() = 0;
     // The database refused a statement: its message, no owner, no icon.
     virtual void DatabaseRefused() = 0;
-    // A media row could not be fetched whole (the phone never ended it or
-    // fell silent): error box naming it; no file was saved.
+    // A read ended at `position` on a record it could not make out: the
+    // table holds only the records before it. Error box over the frame.
+    virtual void ReadStopped(long long position) = 0;
+    // The phone did not confirm `refused` of the `sent` rows of a write,
+    // which may therefore be missing on the phone: error box.
+    virtual void RowsRefused(long long refused, long long sent) = 0;
+    // A media row could not be fetched whole (the phone refused it, never
+    // ended it or fell silent): error box naming it; no file was saved.
     virtual void DownloadFailed(const TextRow& row) = 0;
+    // A fetched photo or movie could not be written to `path`: error box
+    // naming the file.
+    virtual void MediaNotSaved(const std::string& path) = 0;
 };

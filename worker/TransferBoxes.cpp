@@ -28,3 +28,24 @@ void ShowDatabaseMessage()
 {
     MessageBoxA(nullptr, TheDatabase().LastMessage().c_str(), AppMessages[0], MB_OK);
 }
+
+void ShowReadStopped(long long position)
+{
+    const std::string text = "Чтение с телефона прервано на позиции " + std::to_string(position) +
+                             ": запись телефона не удалось разобрать.\nТаблица неполная: в ней только записи "
+                             "до этой позиции.";
+    MessageBoxA(AppFrame(), text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+}
+
+void ShowRowsRefused(long long refused, long long sent)
+{
+    const std::string text = "Телефон не подтвердил записей: " + std::to_string(refused) + " из " +
+                             std::to_string(sent) + ".\nИх может не быть в телефоне; остальные записи записаны.";
+    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+}
+
+void ShowMediaNotSaved(const std::string& path)
+{
+    const std::string text = "Не удалось записать файл " + path + ".";
+    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+}

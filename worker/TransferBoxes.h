@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "db/DbTypes.h"
 
 // The message boxes of the table transfers, shown from the exchange worker.
@@ -13,3 +15,11 @@ void ShowDatabaseMessage();
 // A photo or movie (a download row: tag, name, size, index) did not arrive
 // whole: error box naming it, no owner.
 void ShowDownloadFailed(const TextRow& row);
+// A read ended at `position` on a record it could not make out: error box
+// over the frame saying that the table is incomplete.
+void ShowReadStopped(long long position);
+// The phone did not confirm `refused` of the `sent` rows of a write: error
+// box, no owner.
+void ShowRowsRefused(long long refused, long long sent);
+// A downloaded file could not be written: error box naming it, no owner.
+void ShowMediaNotSaved(const std::string& path);

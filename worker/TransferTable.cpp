@@ -67,3 +67,18 @@ void TransferTable::DownloadFailed(const TextRow& row)
 {
     ShowDownloadFailed(row);
 }
+
+void TransferTable::ReadStopped(long long position)
+{
+    ShowReadStopped(position);
+}
+
+void TransferTable::RowsRefused(long long refused, long long sent)
+{
+    ShowRowsRefused(refused, sent);
+}
+
+void TransferTable::MediaNotSaved(const std::string& path)
+{
+    ShowMediaNotSaved(path);
+}

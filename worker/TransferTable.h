@@ -17,5 +17,8 @@ public:
     void ReadFailed() override;
     void EraseFailed() override;
     void DatabaseRefused() override;
+    void ReadStopped(long long position) override;
+    void RowsRefused(long long refused, long long sent) override;
     void DownloadFailed(const TextRow& row) override;
+    void MediaNotSaved(const std::string& path) override;
 };

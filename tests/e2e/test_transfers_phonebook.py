@@ -1,7 +1,8 @@
 """The phone book between the real program and the simulated phone: a read of
 twelve entries in thirty positions, the write back with a nameless row, an
-empty stamp and a refused row, the failures of a read and of the erase, and a
-name edited in place that then reaches the phone."""
+empty stamp and a refused row, the failures of a read (a refused position, an
+entry cut short) and of the erase, and a name edited in place that then
+reaches the phone."""
 
 import time
 
@@ -104,6 +105,18 @@ class PhoneBookTransfer(t.TransferTest):
         s.ok("post", h.FRAME, t.RECEIVE)
         s.ok("wait", t.PROGRESS)
         self.expect_box(s, t.CAPTION, t.EXCHANGE_FAILED, "error")
+        s.ok("gone", t.PROGRESS, timeout_ms=60000)
+        self.table_window(s, TITLE)
+        self.assertEqual(t.rows(s, "phbook"), [table_row(e) for e in BOOK[:3]])
+        self.assertEqual(t.commands(s, b"AT#PBOKR=")[-1], "AT#PBOKR=4")
+
+        # An entry that stops inside its name: its "#PBOKR:" satisfied the
+        # exchange, the rest never comes, and the box says where the read ended.
+        s.sim.set_rules(['raw,data=\\r\\n#PBOKR:\\s0\\,0\\,4\\,"Si AT#PBOKR=4'])
+        s.ok("post", h.FRAME, t.RECEIVE)
+        s.ok("wait", t.PROGRESS)
+        self.expect_box(s, t.CAPTION, "Чтение с телефона прервано на позиции 4: запись телефона не удалось разобрать.\n"
+                        "Таблица неполная: в ней только записи до этой позиции.", "error")
         s.ok("gone", t.PROGRESS, timeout_ms=60000)
         self.table_window(s, TITLE)
         self.assertEqual(t.rows(s, "phbook"), [table_row(e) for e in BOOK[:3]])

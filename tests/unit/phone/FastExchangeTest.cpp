@@ -162,3 +162,41 @@ TEST(FastExchange, AFullReplyIsJudgedAtOnceAndStaysWithinItsBuffer)
     EXPECT_EQ(guarded[ReplyBufferSize], '#');
     EXPECT_LT(phone.clock, 20u);
 }
+
+TEST(CompleteReply, WaitsForTheResultLineAfterTheRecordOrForSilence)
+{
+    const auto complete = [](TimedPhone& phone, char* reply) {
+        return CompleteReply(
+            reply, 2, 1, [&phone](char* chunk, std::size_t capacity) { return phone.Read(chunk, capacity); },
+            [&phone](int ms) { phone.clock += static_cast<std::uint64_t>(ms); }, [&phone] { return phone.clock; });
+    };
+    const std::string record = Record;
+    // The exchange ended on the "OK" of "#PBOKR:"; the rest comes 1.5 s later.
+    TimedPhone late;
+    late.pieces = {{1500, record.substr(9)}, {1510, "\r\nOK\r\n"}};
+    char reply[ReplyBufferSize] = {};
+    record.copy(reply, 9);
+    EXPECT_TRUE(complete(late, reply));
+    EXPECT_EQ(std::string(reply), record + "\r\nOK\r\n");
+    EXPECT_LT(late.clock, 1600u);
+
+    // A phone that stops inside the record is given up after 8 s of silence.
+    TimedPhone stopped;
+    std::memset(reply, 0, sizeof reply);
+    record.copy(reply, 9);
+    EXPECT_FALSE(complete(stopped, reply));
+    EXPECT_EQ(std::string(reply), record.substr(0, 9));
+    EXPECT_GE(stopped.clock, 8000u);
+    EXPECT_LT(stopped.clock, 8100u);
+
+    // An answer that is whole already reads nothing more; "BOOK" in a line
+    // or an "OK" without its line end is no result line.
+    TimedPhone idle;
+    std::strcpy(reply, "\r\n#PIMMR: 0,s,\"OK\"\r\nOK\r\n");
+    EXPECT_TRUE(complete(idle, reply));
+    EXPECT_EQ(idle.polls, 0);
+    EXPECT_TRUE(HoldsResultLine("x\r\nERROR\r\nmore", 0));
+    EXPECT_FALSE(HoldsResultLine("\r\nBOOK\r\n", 0));
+    EXPECT_FALSE(HoldsResultLine("\r\nOK\r", 0));
+    EXPECT_FALSE(HoldsResultLine("\r\nOK\r\n#PBOKR:", 3));
+}
