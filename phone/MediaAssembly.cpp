@@ -38,7 +38,22 @@ void Append(Bytes& out, ByteView received, std::size_t from, std::size_t to)
 
 bool PhotoTransferEnded(ByteView received)
 {
-    return Holds(received, PhotoEnd) || Holds(received, Zeros);
+    if (Holds(received, PhotoEnd))
+        return true;
+    // Data bytes are escaped, so no header hides in them: the last header is
+    // the last block's, and its data ends at the first quote after its start.
+    const std::size_t header = received.rfind(PhotoHeader);
+    if (header == ByteView::npos)
+        return false;
+    std::size_t past = header + PhotoHeader.size();
+    const std::size_t start = DataStart(received, past);
+    if (start != ByteView::npos) {
+        const std::size_t quote = Find(received, "\"", start);
+        if (quote == ByteView::npos)
+            return false;
+        past = quote + 1;
+    }
+    return Find(received, Zeros, past) != ByteView::npos;
 }
 
 bool HoldsFinalOk(ByteView chunk)
@@ -53,9 +68,26 @@ std::string MediaBlockRequest(bool movies, const std::string& index, int block)
     return (movies ? "AT#PMMUL=" : "AT#PMLUL=") + index + "," + std::to_string(block) + "\r\n";
 }
 
-std::string MovieEndPattern(const std::string& index)
+std::string PastEndPattern(bool movies, const std::string& index)
 {
-    return std::string(MovieHeader) + index + ",0";
+    return std::string(movies ? MovieHeader : PhotoHeader) + index + ",0";
+}
+
+bool HoldsBlockHeader(ByteView received, bool movies, std::string_view index, long block)
+{
+    const std::string header = std::string(movies ? MovieHeader : PhotoHeader) + std::string(index) + "," +
+                               std::to_string(block);
+    for (std::size_t at = Find(received, header, 0); at != ByteView::npos; at = Find(received, header, at + 1)) {
+        const std::size_t after = at + header.size();
+        if (after < received.size() && (received[after] < '0' || received[after] > '9'))
+            return true;
+    }
+    return false;
+}
+
+bool HoldsErrorLine(ByteView received)
+{
+    return Holds(received, "\r\nERROR\r\n");
 }
 
 bool Holds(ByteView data, std::string_view pattern)
@@ -64,9 +96,12 @@ bool Holds(ByteView data, std::string_view pattern)
 }
 
 namespace {
-constexpr std::string_view PhotoClose("\" \0\r\n\r\nOK\r\n", 11);
-constexpr std::string_view MovieClose = "\"\r\n\r\nOK\r\n";
-// More digits than a block number or length ever has.
+// What the decoding drops after a block's data: a quote, LF and CR; or a
+// quote, a blank and a zero with the eight bytes after them.
+constexpr std::string_view ShortClose = "\"\n\r";
+constexpr std::string_view ZeroClose("\" \0", 3);
+constexpr std::size_t ZeroCloseLength = 11;
+// More digits than a block number ever has.
 constexpr std::size_t MaxDigits = 9;
 
 bool IsDigit(char c)
@@ -87,12 +122,30 @@ bool StartsWithAt(ByteView data, std::size_t at, std::string_view text)
 {
     return at <= data.size() && data.substr(at, text.size()) == text;
 }
+
+bool HoldsControlByte(ByteView data)
+{
+    for (char c : data)
+        if (static_cast<unsigned char>(c) < 0x20)
+            return true;
+    return false;
+}
+
+// Whether `tail`, from the quote that ends a block's data up to the next
+// header, is a close that the assembly and the decoding leave out of the file.
+bool DroppedClose(ByteView tail, bool movies)
+{
+    if (tail == ShortClose || (tail.size() == ZeroCloseLength && StartsWithAt(tail, 0, ZeroClose)))
+        return true;
+    // A movie block's data ends before the quote that stands right before
+    // its OK line; what follows the OK up to the next header is left out.
+    return movies && StartsWithAt(tail, 1, FinalOk);
+}
 }  // namespace
 
 bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index)
 {
     const std::string_view header = movies ? MovieHeader : PhotoHeader;
-    const std::string_view close = movies ? MovieClose : PhotoClose;
     std::size_t at = Find(received, header, 0);
     if (index.empty() || at == ByteView::npos)
         return false;
@@ -109,18 +162,23 @@ bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index)
             number = number * 10 + (received[i] - '0');
         const std::size_t next = Find(received, header, numberEnd);
         if (number == 0)
-            return movies && next == ByteView::npos && expected > 1;
-        if (number != expected || !StartsWithAt(received, numberEnd, ",\""))
+            return next == ByteView::npos && expected > 1;
+        if (number != expected)
             return false;
-        const std::size_t lengthEnd = DigitsEnd(received, numberEnd + 2);
-        if (lengthEnd == ByteView::npos || !StartsWithAt(received, lengthEnd, "\",\""))
+        // The data starts past the second comma-and-quote pair, whatever
+        // the fields before it hold, so long as no line ends among them.
+        const std::size_t start = DataStart(received, numberEnd);
+        if (start == ByteView::npos || (next != ByteView::npos && start > next) ||
+            HoldsControlByte(received.substr(numberEnd, start - numberEnd)))
             return false;
         // The last block ended the transfer, which checked its end.
         if (next == ByteView::npos)
             return true;
-        // Data bytes are escaped, so the first quote or line break ends them.
-        const std::size_t dataEnd = received.find_first_of(std::string_view("\"\r\n", 3), lengthEnd + 3);
-        if (dataEnd != next && !(dataEnd + close.size() == next && StartsWithAt(received, dataEnd, close)))
+        // Data bytes are escaped, so the first quote or line break ends
+        // them: the next header itself, or a close.
+        const std::size_t dataEnd = received.find_first_of(std::string_view("\"\r\n", 3), start);
+        if (dataEnd != next &&
+            (dataEnd > next || received[dataEnd] != '"' || !DroppedClose(received.substr(dataEnd, next - dataEnd), movies)))
             return false;
         at = next;
     }

@@ -19,7 +19,9 @@ inline constexpr std::size_t MediaReceiveBufferSize = 1315720;
 
 // A photo is complete when what arrived holds the end of the last block (the
 // JPEG end FF D9, FF, then the closing quote sequence) or sixteen zero bytes
-// in a row.
+// in a row past the last block's data. Zero bytes go unescaped inside block
+// data, and a JPEG often holds such runs (EXIF padding), so a run there is
+// part of the photo.
 bool PhotoTransferEnded(ByteView received);
 
 // A movie block's answer is over when a chunk holds "\r\n\r\nOK\r\n".
@@ -31,22 +33,34 @@ bool HoldsFinalOk(ByteView chunk);
 // entry that ran across lines could otherwise carry other commands.
 std::string MediaBlockRequest(bool movies, const std::string& index, int block);
 
-// The phone's answer to a movie block past the end: "\r\n#PMMUL: ", the
-// index, ",0".
-std::string MovieEndPattern(const std::string& index);
+// The phone's answer to a block past the end: "\r\n#PMLUL: " or
+// "\r\n#PMMUL: ", the index, ",0". It ends a movie; a photo that gets it
+// never sent its end.
+std::string PastEndPattern(bool movies, const std::string& index);
+
+// Whether what arrived holds the header of block `block` of the photo or
+// movie with index `index`: the header, the index, a comma and the number,
+// and after it something other than a digit.
+bool HoldsBlockHeader(ByteView received, bool movies, std::string_view index, long block);
+
+// Whether the phone answered a request with "ERROR" on a line of its own.
+// Block data cannot hold it: CR and LF in data are escaped.
+bool HoldsErrorLine(ByteView received);
 
 bool Holds(ByteView data, std::string_view pattern);
 
 // Whether what arrived for the photo or movie with index `index` is the
-// blocks asked for and nothing else: from the first block header on (what
-// comes before it, the late end of an earlier answer, is not used), each
-// header carries the index and the block numbers 1, 2, 3, ... in turn (a
-// movie's past-the-end answer, number 0, only as the last); each block's
-// quoted length is a plain number; and a block that another follows ends, right
-// after its data, in its closing sequence (a photo's quote, blank, zero and
-// OK line, a movie's quote and OK line) or in nothing. An "ERROR" or stray
-// bytes in place of a block, filler lines, or a padded field would otherwise
-// end up inside the saved file.
+// blocks asked for, in a form the assembly and the decoding turn into the
+// file and nothing else: from the first block header on (what comes before
+// it, the late end of an earlier answer, is not used), each header carries
+// the index and the block numbers 1, 2, 3, ... in turn (the past-the-end
+// answer, number 0, only as the last); the fields before the data may hold
+// any text without control bytes (a length, a file name); and a block that
+// another follows closes, right after its data, with what the assembly and
+// the decoding drop: a quote, LF and CR; a quote, a blank, a zero and eight
+// more bytes; for movies, a quote and the OK line; or nothing. An "ERROR" or stray
+// bytes in place of a block, or filler lines, would otherwise end up inside
+// the saved file.
 bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index);
 
 // The photo's data out of its blocks; none when no block header arrived.

@@ -20,6 +20,17 @@ constexpr std::size_t ReadSize = 256;
 // quotes), so no file that fits the buffer needs more blocks than this.
 constexpr int BlockAnswerMinimum = 16;
 constexpr int MaxBlocks = static_cast<int>(MediaReceiveBufferSize / BlockAnswerMinimum);
+// A file the catalogue gave a size for needs no more than that: every block
+// brings at least one byte, escaping at most doubles the data, and each
+// block's header, fields and close take well under this allowance.
+constexpr long long ExtraBlocks = 16;
+constexpr long long FramingPerBlock = 128;
+constexpr long long ExtraBytes = 4096;
+// Bytes before a block's answer that its checks still look at: a header or
+// result line that began at the end of the answer before.
+constexpr std::size_t Overlap = 32;
+// More digits than a listed size that fits the buffer has.
+constexpr std::size_t SizeDigits = 9;
 
 struct MediaKind {
     // Empty reads that end a block, and the pause after each one before.
@@ -32,11 +43,21 @@ constexpr MediaKind Movies{30, 100, true};
 
 enum class Fetch { Complete, Failed, Stopped };
 
+// The size the catalogue listed (column 3), or -1 when it is not a number.
+long long ListedSize(const TextRow& row)
+{
+    if (row.size() < 3 || row[2].empty() || row[2].size() > SizeDigits ||
+        row[2].find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoll(row[2]);
+}
+
 class FileFetch {
 public:
-    // `index` is the row's index, a plain number.
-    FileFetch(const MediaKind& kind, std::string index, TransferHost& host)
-        : kind_(kind), index_(std::move(index)), host_(host)
+    // `index` is the row's index, a plain number; `listed` the size the
+    // catalogue gave, or -1.
+    FileFetch(const MediaKind& kind, std::string index, long long listed, TransferHost& host)
+        : kind_(kind), index_(std::move(index)), listed_(listed), host_(host)
     {
     }
 
@@ -44,12 +65,16 @@ public:
     {
         std::memset(MediaReceiveBuffer, 0, sizeof MediaReceiveBuffer);
         received_ = 0;
-        const std::string endPattern = MovieEndPattern(index_);
+        const std::string pastEnd = PastEndPattern(kind_.movies, index_);
+        const int blocks = listed_ < 0 ? MaxBlocks : static_cast<int>(std::min<long long>(MaxBlocks, listed_ + ExtraBlocks));
         // Late bytes of an earlier file are not this file's; later blocks
         // keep everything, since a block's answer may still be arriving when
         // the next one is asked for.
         TheSerialPort().DiscardInput();
-        for (int block = 1; block <= MaxBlocks; ++block) {
+        // Where the answer to the block before began to arrive: the checks
+        // below look no further back, so a long file costs no more per block.
+        std::size_t previousStart = 0;
+        for (int block = 1; block <= blocks; ++block) {
             // The program is closing: the file is left unfinished.
             if (host_.StopRequested())
                 return Fetch::Stopped;
@@ -61,9 +86,18 @@ public:
             // A phone that says nothing at all for a block will not finish.
             if (received_ == before)
                 return Fetch::Failed;
-            if (kind_.movies ? Holds(Received(), endPattern) : PhotoTransferEnded(Received()))
+            if (kind_.movies ? Holds(Received(), pastEnd) : PhotoTransferEnded(Received()))
                 return Fetch::Complete;
-            if (received_ == sizeof MediaReceiveBuffer)
+            // The phone refused a block (the item is gone from it), told that
+            // the photo has no more blocks although it never sent its end, or
+            // did not answer the block before with that block (the answer to
+            // a block may come late, so the one before is the one checked).
+            const ByteView recent = Received().substr(previousStart > Overlap ? previousStart - Overlap : 0);
+            if (HoldsErrorLine(recent) || Holds(recent, pastEnd) ||
+                (block > 1 && !HoldsBlockHeader(recent, kind_.movies, index_, block - 1)))
+                return Fetch::Failed;
+            previousStart = before;
+            if (received_ == sizeof MediaReceiveBuffer || MoreThanListed(block))
                 return Fetch::Failed;
         }
         return Fetch::Failed;
@@ -72,6 +106,14 @@ public:
     ByteView Received() const { return ByteView(MediaReceiveBuffer, received_); }
 
 private:
+    // Whether more has arrived than the listed size can need after `blocks`
+    // blocks: the phone sends something else than the file.
+    bool MoreThanListed(int blocks) const
+    {
+        return listed_ >= 0 &&
+               static_cast<long long>(received_) > 2 * listed_ + FramingPerBlock * blocks + ExtraBytes;
+    }
+
     // Reads one block's answer in chunks of at most 256 bytes until the
     // empty reads since the request run out, or, for movies, a chunk ends
     // the answer with its OK, or the buffer is full.
@@ -97,6 +139,7 @@ private:
 
     const MediaKind& kind_;
     std::string index_;
+    long long listed_;
     TransferHost& host_;
     std::size_t received_ = 0;
 };
@@ -113,7 +156,7 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
             host.DownloadFailed(row);
             continue;
         }
-        FileFetch fetch(kind, row[3], host);
+        FileFetch fetch(kind, row[3], ListedSize(row), host);
         const Fetch result = fetch.Run();
         if (result == Fetch::Stopped)
             return;
@@ -127,10 +170,10 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
         // Without a block header there is nothing to save.
         if (!assembled)
             continue;
-        if (row.size() < 3)
-            row.resize(3);
         row[2] = std::to_string(assembled->size());
-        SaveMediaFile(*assembled, row, kind.movies);
+        std::string path;
+        if (!SaveMediaFile(*assembled, row, kind.movies, path))
+            host.MediaNotSaved(path);
     }
 }
 }  // namespace

@@ -8,7 +8,8 @@ class TransferHost;
 // the progress dialog. For every row of `rows` (tag, name, size, index), in
 // order, the file is fetched block by block, its size cell set to the
 // length received, and the file saved under "Images" or "Moves" in the
-// current directory. A file the phone does not end, or ends in silence, is
-// reported and not saved; the next row follows.
+// current directory. A file the phone refuses (deleted since the list was
+// read), does not end, or ends in silence is reported and not saved, and so
+// is one that cannot be written; the next row follows.
 void DownloadPhotos(PhoneSession& session, RowSet& rows, TransferHost& host);
 void DownloadMovies(PhoneSession& session, RowSet& rows, TransferHost& host);

@@ -1,8 +1,12 @@
 """Photos and movies between the real program and the simulated phone: the
 lists their windows show, one photo and then all movies copied to the PC
-byte for byte, a photo fetched again over its old file, and a photo the
-phone never ends."""
+byte for byte, a photo fetched again over its old file, a photo deleted on
+the phone among others (one of them with runs of zero bytes in its data), a
+photo the phone never ends and one that cannot be written. The downloads run
+against both forms of block the phone may send: a quoted length before the
+data, and a quoted file name with photo blocks closed without an OK line."""
 
+import shutil
 import time
 
 import transfers as t
@@ -28,7 +32,13 @@ def files(folder):
     return sorted(p.name for p in folder.iterdir()) if folder.exists() else []
 
 
+def failed(name):
+    return f"Не удалось получить с телефона файл {name}: телефон не закончил его передачу."
+
+
 class MediaDownload(t.TransferTest):
+    BLOCKS = "length"
+
     def progress_text(self, s, dialog, timeout=10):
         """The dialog's line once the worker has named its item."""
         deadline = time.monotonic() + timeout
@@ -39,8 +49,8 @@ class MediaDownload(t.TransferTest):
             time.sleep(0.1)
         return ""
 
-    def test_the_lists_show_the_phones_items_and_downloads_copy_them_exactly(self):
-        s = self.start(STATE)
+    def lists_and_downloads(self):
+        s = self.start(STATE, blocks=self.BLOCKS)
         photos = self.open_table(s, PHOTOS, "Фотографии")
         park, cat = (DATA / "photo_park.jpg").read_bytes(), (DATA / "photo_cat.jpg").read_bytes()
         self.assertEqual(t.rows(s, "photo"), [("17", "Photo 01.jpg", str(len(park)), 1),
@@ -71,19 +81,75 @@ class MediaDownload(t.TransferTest):
         self.assertEqual((moves / "street.mp4_7.mp4").read_bytes(), (DATA / "clip_street.mp4").read_bytes())
         self.assertEqual((moves / "sea.mp4_8.mp4").read_bytes(), (DATA / "clip_sea.mp4").read_bytes())
 
-    def test_a_photo_the_phone_never_ends_is_reported_and_the_next_one_follows(self):
-        # Large blocks without pacing fill the program's receive buffer soon.
-        s = self.start(STATE, rules=["endless,size=65536 AT#PMLUL=1,*"], baud=0)
+    def deleted_photo_among_others(self):
+        """Three photos; the second is deleted on the phone after the list was
+        read, so the phone refuses its blocks. The third holds runs of 32 zero
+        bytes inside its data."""
+        park, zeros = (DATA / "photo_park.jpg").read_bytes(), (DATA / "photo_zeros.jpg").read_bytes()
+
+        def copy_cat(s):
+            shutil.copy(DATA / "photo_cat.jpg", s.dir / "cat.jpg")
+            s.sim_state["photos"][1]["file"] = str(s.dir / "cat.jpg")
+
+        state = dict(STATE, photos=STATE["photos"] + [
+            {"id": 3, "tag": "19", "path": "/DCIM/Zeros.jpg", "file": "tests/e2e/data/photo_zeros.jpg"}])
+        state["photos"] = [dict(p) for p in state["photos"]]
+        s = self.start(state, blocks=self.BLOCKS, prepare=copy_cat)
         self.open_table(s, PHOTOS, "Фотографии")
+        (s.dir / "cat.jpg").unlink()
+        started = time.monotonic()
         s.ok("post", h.FRAME, GET_ALL)
         s.ok("wait", t.PROGRESS)
-        self.expect_box(s, t.CAPTION,
-                        "Не удалось получить с телефона файл Photo 01.jpg_17: телефон не закончил его передачу.",
-                        "error")
+        self.expect_box(s, t.CAPTION, failed("Кот 02.jpg_18"), "error")
+        s.ok("gone", t.PROGRESS, timeout_ms=60000)
+        self.assertLess(time.monotonic() - started, 60)
+        images = s.dir / "Images"
+        self.assertEqual(files(images), ["Photo01.jpg_17.jpg", "Zeros.jpg_19.jpg"])
+        self.assertEqual((images / "Photo01.jpg_17.jpg").read_bytes(), park)
+        self.assertEqual((images / "Zeros.jpg_19.jpg").read_bytes(), zeros)
+        # The refused photo is given up at the refusal of its first block.
+        self.assertEqual(t.commands(s, b"AT#PMLUL=2,"), ["AT#PMLUL=2,1"])
+
+
+class LengthBlocks(MediaDownload):
+    def test_the_lists_show_the_phones_items_and_downloads_copy_them_exactly(self):
+        self.lists_and_downloads()
+
+    def test_a_photo_deleted_on_the_phone_is_named_and_the_others_arrive_whole(self):
+        self.deleted_photo_among_others()
+
+    def test_a_photo_the_phone_never_ends_or_that_cannot_be_written_is_reported(self):
+        # Large blocks without pacing: far more than the listed size arrives soon.
+        s = self.start(STATE, rules=["endless,size=65536 AT#PMLUL=1,*"], baud=0)
+        photos = self.open_table(s, PHOTOS, "Фотографии")
+        s.ok("post", h.FRAME, GET_ALL)
+        s.ok("wait", t.PROGRESS)
+        self.expect_box(s, t.CAPTION, failed("Photo 01.jpg_17"), "error")
         s.ok("gone", t.PROGRESS, timeout_ms=60000)
         images = s.dir / "Images"
         self.assertEqual(files(images), ["02.jpg_18.jpg"])
         self.assertEqual((images / "02.jpg_18.jpg").read_bytes(), (DATA / "photo_cat.jpg").read_bytes())
+
+        # A file where the folder should be: the photo arrives but cannot be written.
+        shutil.rmtree(images)
+        images.write_bytes(b"")
+        s.ok("key", photos, VK_DOWN)
+        s.ok("post", h.FRAME, GET_SELECTED)
+        s.ok("wait", t.PROGRESS)
+        path = "Z:" + str(images.resolve()).replace("/", "\\") + "\\02.jpg_18.jpg"
+        self.expect_box(s, t.CAPTION, f"Не удалось записать файл {path}.", "error")
+        s.ok("gone", t.PROGRESS, timeout_ms=60000)
+        self.assertEqual(images.read_bytes(), b"")
+
+
+class NamedBlocks(MediaDownload):
+    BLOCKS = "named"
+
+    def test_the_lists_show_the_phones_items_and_downloads_copy_them_exactly(self):
+        self.lists_and_downloads()
+
+    def test_a_photo_deleted_on_the_phone_is_named_and_the_others_arrive_whole(self):
+        self.deleted_photo_among_others()
 
 
 if __name__ == "__main__":

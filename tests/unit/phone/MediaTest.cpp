@@ -73,7 +73,6 @@ TEST(MediaAssemblyTest, PhotoBlocksJoinAndTheLastEndsAtTheJpegEnd)
     const std::string received = PhotoBlock(1, "AB") + PhotoBlock(2, "CD") + PhotoBlock(3, "E\xFF\xD9", true);
     EXPECT_TRUE(PhotoTransferEnded(ByteView(received)));
     EXPECT_FALSE(PhotoTransferEnded(ByteView(PhotoBlock(1, "AB"))));
-    EXPECT_TRUE(PhotoTransferEnded(ByteView("x"s + std::string(16, '\0'))));
     const auto assembled = AssemblePhoto(ByteView(received));
     ASSERT_TRUE(assembled);
     EXPECT_EQ(DecodeMediaData(Text(*assembled), assembled->size()), "ABCDE\xFF\xD9");
@@ -86,8 +85,8 @@ TEST(MediaAssemblyTest, MovieBlocksEndBeforeTheirQuoteOrAtAZero)
 {
     const std::string end = "\r\n#PMMUL: 3,0\r\n\r\nOK\r\n";
     const std::string received = MovieBlock(1, "AB\0C"s) + MovieBlock(2, "DE") + end;
-    EXPECT_TRUE(Holds(ByteView(received), MovieEndPattern("3")));
-    EXPECT_FALSE(Holds(ByteView(MovieBlock(1, "AB")), MovieEndPattern("3")));
+    EXPECT_TRUE(Holds(ByteView(received), PastEndPattern(true, "3")));
+    EXPECT_FALSE(Holds(ByteView(MovieBlock(1, "AB")), PastEndPattern(true, "3")));
     EXPECT_TRUE(HoldsFinalOk(ByteView("x\r\n\r\nOK\r\n"s)));
     EXPECT_EQ(Text(*AssembleMovie(ByteView(received))), "AB\0CDE"s);
     // Without the OK: a block runs to the next header, the last one to its first zero.
@@ -132,13 +131,13 @@ TEST(MediaAssemblyTest, OnlyTheBlocksAskedForPassAsATransfer)
                                    false, "5"));
     EXPECT_FALSE(MediaBlocksFramed(ByteView(PhotoBlock(1, "AB") + "garbage" + PhotoBlock(2, "E\xFF\xD9", true)),
                                    false, "5"));
-    // Filler lines before a block's OK, and a length padded with letters.
+    // Filler lines before a block's OK, a line end among the fields.
     std::string filled = PhotoBlock(1, "AB");
     filled.insert(filled.size() - 8, "\r\nfiller");
     EXPECT_FALSE(MediaBlocksFramed(ByteView(filled + PhotoBlock(2, "E\xFF\xD9", true)), false, "5"));
-    std::string padded = PhotoBlock(1, "AB");
-    padded.insert(padded.find("\",\""), "abc");
-    EXPECT_FALSE(MediaBlocksFramed(ByteView(padded + PhotoBlock(2, "E\xFF\xD9", true)), false, "5"));
+    std::string broken = PhotoBlock(1, "AB");
+    broken.insert(broken.find("\",\""), "\n");
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(broken + PhotoBlock(2, "E\xFF\xD9", true)), false, "5"));
 
     const std::string end = "\r\n#PMMUL: 3,0\r\n\r\nOK\r\n";
     EXPECT_TRUE(MediaBlocksFramed(ByteView(MovieBlock(1, "AB") + MovieBlock(2, "DE") + end), true, "3"));
@@ -146,4 +145,58 @@ TEST(MediaAssemblyTest, OnlyTheBlocksAskedForPassAsATransfer)
     EXPECT_FALSE(MediaBlocksFramed(ByteView(end), true, "3"));
     // A block without its OK line still passes, as the assembly allows it.
     EXPECT_TRUE(MediaBlocksFramed(ByteView("\r\n#PMMUL: 3,1,\"2\",\"AB\r\n#PMMUL: 3,2,\"3\",\"CD\0junk"s), true, "3"));
+}
+
+TEST(MediaAssemblyTest, AnyFieldAndEitherCloseTheDecodingDropsPass)
+{
+    // A phone that names the file in the field before the data and closes
+    // its photo blocks with a quote, LF and CR, and no OK line.
+    const auto named = [](int n, const std::string& data, const std::string& close) {
+        return "\r\n#PMLUL: 5,"s + std::to_string(n) + ",\"Кот 02.jpg\",\"" + data + close;
+    };
+    const std::string photo = named(1, "AB", "\"\n\r") + named(2, "C\0D"s, "\"\n\r") +
+                              named(3, "E\xFF\xD9\xFF", "\" \0\r\n\r\nOK\r\n"s);
+    EXPECT_TRUE(MediaBlocksFramed(ByteView(photo), false, "5"));
+    const auto assembled = AssemblePhoto(ByteView(photo));
+    EXPECT_EQ(DecodeMediaData(Text(*assembled), assembled->size()), "ABC\0DE\xFF\xD9"s);
+    // Another field before the name, and a length padded with letters, pass.
+    EXPECT_TRUE(MediaBlocksFramed(ByteView("\r\n#PMLUL: 5,1,2,\"x\",\"AB\"\n\r" + named(2, "E\xFF\xD9", "\"")), false, "5"));
+    std::string padded = PhotoBlock(1, "AB");
+    padded.insert(padded.find("\",\""), "abc");
+    EXPECT_TRUE(MediaBlocksFramed(ByteView(padded + PhotoBlock(2, "E\xFF\xD9", true)), false, "5"));
+    // An OK line after the short close would be written into the file.
+    EXPECT_FALSE(MediaBlocksFramed(ByteView(named(1, "AB", "\"\n\r\r\nOK\r\n") + named(2, "E", "\"")), false, "5"));
+    // A movie block closed with a quote, LF and CR; the past-the-end answer
+    // comes last, for a photo too.
+    const std::string end = "\r\n#PMMUL: 3,0\r\n\r\nOK\r\n";
+    EXPECT_TRUE(MediaBlocksFramed(ByteView("\r\n#PMMUL: 3,1,\"c.mp4\",\"AB\"\n\r" + MovieBlock(2, "DE") + end), true, "3"));
+    EXPECT_TRUE(MediaBlocksFramed(ByteView(photo + "\r\n#PMLUL: 5,0\r\n\r\nOK\r\n"), false, "5"));
+}
+
+TEST(MediaAssemblyTest, ZerosEndAPhotoOnlyPastItsLastBlocksData)
+{
+    const std::string zeros(32, '\0');
+    // A run inside the data, in a block whose close has come or not.
+    EXPECT_FALSE(PhotoTransferEnded(ByteView(PhotoBlock(1, "A" + zeros + "B"))));
+    EXPECT_FALSE(PhotoTransferEnded(ByteView(PhotoBlock(1, "AB") + "\r\n#PMLUL: 5,2,\"40\",\"A" + zeros)));
+    // Past the data of the last block, or in place of its data.
+    EXPECT_TRUE(PhotoTransferEnded(ByteView(PhotoBlock(1, "AB") + zeros)));
+    EXPECT_TRUE(PhotoTransferEnded(ByteView(PhotoBlock(1, "AB") + "\r\n#PMLUL: 5,2" + zeros)));
+    // Before any block there is no block to end.
+    EXPECT_FALSE(PhotoTransferEnded(ByteView(zeros)));
+}
+
+TEST(MediaAssemblyTest, BlockHeadersErrorLinesAndThePastEndAnswerAreFound)
+{
+    const std::string received = PhotoBlock(1, "AB") + PhotoBlock(12, "CD");
+    EXPECT_TRUE(HoldsBlockHeader(ByteView(received), false, "5", 1));
+    EXPECT_TRUE(HoldsBlockHeader(ByteView(received), false, "5", 12));
+    EXPECT_FALSE(HoldsBlockHeader(ByteView(received), false, "5", 2));
+    EXPECT_FALSE(HoldsBlockHeader(ByteView(received), true, "5", 1));
+    EXPECT_FALSE(HoldsBlockHeader(ByteView(received), false, "55", 1));
+    // The number must be whole: "1" at the very end may yet become "12".
+    EXPECT_FALSE(HoldsBlockHeader(ByteView("\r\n#PMLUL: 5,1"s), false, "5", 1));
+    EXPECT_TRUE(HoldsErrorLine(ByteView(received + "\r\nERROR\r\n")));
+    EXPECT_FALSE(HoldsErrorLine(ByteView(PhotoBlock(1, "ERROR"))));
+    EXPECT_EQ(PastEndPattern(false, "5"), "\r\n#PMLUL: 5,0");
 }
