@@ -47,6 +47,11 @@ def download_failed(name):
     return (t.CAPTION, f"Не удалось получить с телефона файл {name}: телефон не закончил его передачу.", "error")
 
 
+def rows_refused(refused, sent):
+    return (t.CAPTION, f"Телефон не подтвердил записей: {refused} из {sent}.\n"
+            "Их может не быть в телефоне; остальные записи записаны.", "error")
+
+
 def exists(s, window):
     return s.drive("wait", window, timeout_ms=50)[0] == 0
 
@@ -61,7 +66,7 @@ def settle(s, busy, limit, button=1):
         rc, out = s.drive("msgbox", "--print-handle", timeout_ms=300)
         if rc == 0:
             caption, text, icon, handle = (out.rstrip("\n").split("\n") + ["", "", "", ""])[:4]
-            boxes.append((caption, text.replace("\\n", "\n"), icon))
+            boxes.append((caption, h.unescape(text), icon))
             s.ok("answer", handle, button)
             continue
         if exists(s, PORT_DIALOG):
@@ -375,9 +380,8 @@ PB, SCHED, MEMO = h.ID["IDM_PHONEBOOK"], h.ID["IDM_SCHEDULER"], h.ID["IDM_MEMO"]
 OPERATIONS = {
     "session start": SessionStart(),
     # The phone-book answer's "#PBOKR:" holds "OK", which ends the exchange
-    # (the read then stops at a record cut short): its pieces are cut before it.
-    "phone-book read": TableRead(PB, "Телефонная книга", "phbook", PHONE_BOOK, "AT#PBOKR=2", 2, 40, (0, 6, 7),
-                                 {"split": "split,at=2/4,pause=300"}),
+    # early: the split and the long texts leave the rest of the entry to come.
+    "phone-book read": TableRead(PB, "Телефонная книга", "phbook", PHONE_BOOK, "AT#PBOKR=2", 2, 40, (0, 6, 7)),
     "phone-book write": TableWrite(PB, "Телефонная книга", "phbook", PHONE_BOOK, "AT#PBOKW=0,0,2,*", 2, 60,
                                    "phonebook"),
     "scheduler read": TableRead(SCHED, "Еженедельник", "sched", SCHEDULE, "AT#PISHR=1", 1, 90, (2,)),
@@ -388,10 +392,12 @@ OPERATIONS = {
     "media list": MediaList(),
     "photo download": MediaDownload(h.ID["IDM_PHOTOS"], "Фотографии", "Images", "AT#PMLUL=1,2",
                                     ("Photo01.jpg_17.jpg", "02.jpg_18.jpg"), ("Photo 01.jpg_17", "Кот 02.jpg_18"), 60,
-                                    {"endless": "endless,size=65536 AT#PMLUL=1,*"}),
+                                    {"endless": "endless,size=65536 AT#PMLUL=1,*",
+                                     "long": "long,len=1000,fields=3 AT#PMLUL=1,2"}),
     "movie download": MediaDownload(h.ID["IDM_MOVIES"], "Фильмы", "Moves", "AT#PMMUL=3,2",
                                     ("street.mp4_7.mp4", "sea.mp4_8.mp4"), ("street.mp4_7", "sea.mp4_8"), 60,
-                                    {"endless": "endless,size=65536 AT#PMMUL=3,*"}),
+                                    {"endless": "endless,size=65536 AT#PMMUL=3,*",
+                                     "long": "long,len=1000,fields=3 AT#PMMUL=3,2"}),
     "melody upload": Upload(h.ID["IDM_MELODY"], u.MELODY_DIALOG, "melodies", "tune.mmf", 'AT#PUMDL=*,3,2,"*', 60),
     "picture upload": Upload(h.ID["IDM_PICTURE"], u.PICTURE_DIALOG, "pictures", "pic.jpg", 'AT#PMCDL=*,2,"*', 60),
     "animation upload": Upload(h.ID["IDM_ANIMATION"], u.ANIMATION_DIALOG, "animations", "anim.bmp",
