@@ -9,6 +9,7 @@
 #include "phone/MemoRecord.h"
 #include "phone/ReplyFields.h"
 #include "phone/SmsCommand.h"
+#include "phone/WireText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -23,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (char c : entry.text)
         FUZZ_CHECK(c != '"' && static_cast<unsigned char>(c) > 0x13);
     FUZZ_CHECK(BuildMemoWrite({entry.stamp, entry.text, "12"}) ==
-               "AT#PIMMW=12," + entry.stamp + ",\"" + entry.text + "\"");
+               "AT#PIMMW=12," + WireText(entry.stamp) + ",\"" + WireText(entry.text) + "\"");
     return 0;
 }

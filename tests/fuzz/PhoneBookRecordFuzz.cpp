@@ -8,6 +8,7 @@
 #include "WireLine.h"
 #include "phone/PhoneBookRecord.h"
 #include "phone/ReplyFields.h"
+#include "phone/WireText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     entry.push_back("7");
     const std::string command = BuildPhoneBookWrite(entry);
-    FUZZ_CHECK(command.rfind("AT#PBOKW=0,0,7,\"" + entry[0] + "\",", 0) == 0);
+    FUZZ_CHECK(command.rfind("AT#PBOKW=0,0,7,\"" + WireText(entry[0]) + "\",", 0) == 0);
     FUZZ_CHECK(RowDebugText(entry).size() >= 2 * entry.size());
     return 0;
 }

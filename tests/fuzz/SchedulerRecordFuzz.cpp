@@ -9,6 +9,7 @@
 #include "WireLine.h"
 #include "phone/ReplyFields.h"
 #include "phone/SchedulerRecord.h"
+#include "phone/WireText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -38,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const TextRow row{entry.start, choice, entry.text, entry.melodyNumber, "1"};
     const std::string command = BuildSchedulerWrite(row, entry.code, 3);
-    FUZZ_CHECK(command.rfind("AT#PISHW=1,19800106T000000," + entry.start + ",", 0) == 0);
+    FUZZ_CHECK(command.rfind("AT#PISHW=1,19800106T000000," + WireText(entry.start) + ",", 0) == 0);
     return 0;
 }
