@@ -86,13 +86,13 @@ public:
             // A phone that says nothing at all for a block will not finish.
             if (received_ == before)
                 return Fetch::Failed;
-            if (kind_.movies ? Holds(Received(), pastEnd) : PhotoTransferEnded(Received()))
+            const ByteView recent = Received().substr(previousStart > Overlap ? previousStart - Overlap : 0);
+            if (kind_.movies ? Holds(recent, pastEnd) : PhotoTransferEnded(recent))
                 return Fetch::Complete;
             // The phone refused a block (the item is gone from it), told that
             // the photo has no more blocks although it never sent its end, or
             // did not answer the block before with that block (the answer to
             // a block may come late, so the one before is the one checked).
-            const ByteView recent = Received().substr(previousStart > Overlap ? previousStart - Overlap : 0);
             if (HoldsErrorLine(recent) || Holds(recent, pastEnd) ||
                 (block > 1 && !HoldsBlockHeader(recent, kind_.movies, index_, block - 1)))
                 return Fetch::Failed;
