@@ -1,11 +1,16 @@
 // A photo or movie transfer in, the file bytes out. The file is framed the
-// way the phone sends it (numbered blocks of escaped bytes, each answer with
-// its trailer and OK); it must pass as the blocks asked for, and assembling
-// and decoding must give the file back. The
-// input itself also goes in as a transfer, for the crashes alone.
+// way a phone sends it (numbered blocks of escaped bytes, each answer with
+// its length or the file's name before the data and its trailer and OK, or,
+// for a named photo block but the last, a quote, LF and CR alone); it must
+// pass as the blocks asked for, a photo must not count as ended before its
+// last block, whatever zero bytes its data holds, and assembling and
+// decoding must give the file back. The input itself also goes in as a
+// transfer, for the crashes alone.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "phone/MediaAssembly.h"
@@ -14,7 +19,8 @@
 
 namespace {
 // The phone's escaping is the one uploads use.
-std::string Transfer(const std::string& file, bool movies, size_t block)
+// Where each block's answer starts, for the photo's early-end check.
+std::string Transfer(const std::string& file, bool movies, size_t block, bool named, std::vector<size_t>& starts)
 {
     const std::string head = movies ? "\r\n#PMMUL: 3," : "\r\n#PMLUL: 3,";
     std::string out;
@@ -22,9 +28,15 @@ std::string Transfer(const std::string& file, bool movies, size_t block)
     for (size_t at = 0; at < file.size(); at += block, ++number) {
         const std::string piece = file.substr(at, block);
         const bool last = at + block >= file.size();
-        const std::string trailer = movies ? "\"" : last ? std::string("\xFF\" \0", 4) : std::string("\" \0", 3);
-        out += head + std::to_string(number) + ",\"" + std::to_string(piece.size()) + "\",\"" +
-               EscapeBlockData(piece) + trailer + "\r\n\r\nOK\r\n";
+        std::string trailer = movies ? "\"" : last ? std::string("\xFF\" \0", 4) : std::string("\" \0", 3);
+        std::string result = "\r\n\r\nOK\r\n";
+        if (named && !movies && !last) {
+            trailer = "\"\n\r";
+            result.clear();
+        }
+        starts.push_back(out.size());
+        out += head + std::to_string(number) + ",\"" + (named ? "Кот 02.jpg" : std::to_string(piece.size())) +
+               "\",\"" + EscapeBlockData(piece) + trailer + result;
     }
     if (movies)
         out += head + "0\r\n\r\nOK\r\n";
@@ -36,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
     const bool movies = in.ConsumeBool();
+    const bool named = in.ConsumeBool();
     const size_t block = in.ConsumeIntegralInRange<size_t>(16, 600);
     std::string file = in.ConsumeRemainingBytesAsString();
 
@@ -56,8 +69,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } else if (file.empty()) {
         return 0;
     }
-    const std::string transfer = Transfer(file, movies, block);
+    std::vector<size_t> starts;
+    const std::string transfer = Transfer(file, movies, block, named, starts);
     FUZZ_CHECK(movies || PhotoTransferEnded(transfer));
+    if (!movies && file.find("\xFF\xD9") == file.size() - 2) {
+        // Cut at the start of the last block, or anywhere inside an earlier
+        // one: a photo that holds its JPEG end only at its end has not ended.
+        for (size_t k = 0; k < starts.size(); ++k) {
+            const size_t end = k + 1 < starts.size() ? starts[k + 1] : starts[k];
+            FUZZ_CHECK(!PhotoTransferEnded(std::string_view(transfer).substr(0, end)));
+            const size_t inside = starts[k] + (end - starts[k]) / 2;
+            FUZZ_CHECK(k + 1 == starts.size() || !PhotoTransferEnded(std::string_view(transfer).substr(0, inside)));
+        }
+    }
     FUZZ_CHECK(MediaBlocksFramed(transfer, movies, "3"));
     const auto assembled = movies ? AssembleMovie(transfer) : AssemblePhoto(transfer);
     FUZZ_CHECK(assembled.has_value());
