@@ -3,12 +3,22 @@
 The simulator keeps only the master. It does not hold the slave open, so it
 sees when the program closes its port (the master then reports a hang-up)
 and when it opens it again.
+
+A process that leads a session without a terminal takes the first terminal it
+opens as its controlling one. Wine's server is such a process, and it opens
+the port itself: the pty would become its terminal, and closing the master
+would send it SIGHUP, on which it writes a dump of all its objects (hundreds
+of megabytes over a test run) and stalls every Wine process meanwhile. So a
+small child of the simulator takes the slave as its own controlling terminal
+first, holding no descriptor of it; a terminal belongs to one session only,
+and the hang-up goes to that child, which ends with it.
 """
 
 import errno
 import fcntl
 import os
 import select
+import signal
 import struct
 import termios
 import time
@@ -22,6 +32,7 @@ class Port:
         self.link = link
         self.master: int | None = None
         self.slave_name = ""
+        self.keeper: int | None = None
 
     def open(self) -> None:
         master, slave = os.openpty()
@@ -30,6 +41,7 @@ class Port:
         os.close(slave)
         os.set_blocking(master, False)
         self.master = master
+        self.keeper = _keep_terminal(self.slave_name)
         self._publish_link()
 
     def _publish_link(self) -> None:
@@ -45,6 +57,8 @@ class Port:
             return
         os.close(self.master)
         self.master = None
+        _end_keeper(self.keeper)
+        self.keeper = None
         if os.path.islink(self.link) and os.readlink(self.link) == self.slave_name:
             os.unlink(self.link)
 
@@ -101,6 +115,50 @@ class Port:
             if err.errno == errno.EIO:
                 return None
             raise
+
+
+def _keep_terminal(slave_name: str) -> int | None:
+    """Starts the child that holds the slave as its controlling terminal and
+    waits until it does; its pid, or None when it could not be started."""
+    ready_read, ready_write = os.pipe()
+    try:
+        pid = os.fork()
+    except OSError:
+        os.close(ready_read)
+        os.close(ready_write)
+        return None
+    if pid == 0:
+        try:
+            os.close(ready_read)
+            signal.signal(signal.SIGHUP, signal.SIG_DFL)
+            signal.signal(signal.SIGTERM, signal.SIG_DFL)
+            signal.signal(signal.SIGINT, signal.SIG_IGN)
+            os.setsid()
+            # Without O_NOCTTY the session's leader takes the terminal.
+            os.close(os.open(slave_name, os.O_RDWR | os.O_NONBLOCK))
+            os.write(ready_write, b"1")
+            os.close(ready_write)
+            while True:
+                signal.pause()
+        finally:
+            os._exit(0)
+    os.close(ready_write)
+    os.read(ready_read, 1)
+    os.close(ready_read)
+    return pid
+
+
+def _end_keeper(pid: int | None) -> None:
+    if pid is None:
+        return
+    try:
+        os.kill(pid, signal.SIGTERM)
+    except ProcessLookupError:
+        pass
+    try:
+        os.waitpid(pid, 0)
+    except ChildProcessError:
+        pass
 
 
 def _unread(slave: int) -> int:
