@@ -12,6 +12,12 @@ constexpr std::uint64_t UnframedGraceMs = 800;
 constexpr std::uint64_t SilenceMsPerUnit = 8000;
 const char ErrorText[] = "ERROR";
 
+// How long the phone may stay quiet before an exchange gives up on it.
+std::uint64_t SilenceLimitMs(int timeoutUnits)
+{
+    return SilenceMsPerUnit * static_cast<std::uint64_t>(timeoutUnits > 0 ? timeoutUnits : 0);
+}
+
 // The verdict CollectReply would give on what has arrived, if any.
 bool Judge(const char* reply, const char* expected, ExchangeEnd& end)
 {
@@ -44,7 +50,7 @@ ExchangeEnd CollectReplyFast(char* reply, const char* expected, int timeoutUnits
     std::memset(reply, 0, ReplyBufferSize);
     std::size_t stored = 0;
     bool received = false;
-    const std::uint64_t silenceLimit = SilenceMsPerUnit * static_cast<std::uint64_t>(timeoutUnits > 0 ? timeoutUnits : 0);
+    const std::uint64_t silenceLimit = SilenceLimitMs(timeoutUnits);
     std::uint64_t lastByte = now();
     char chunk[ChunkSize];
     for (;;) {
@@ -105,7 +111,7 @@ bool CompleteReply(char* reply, std::size_t from, int timeoutUnits, const ReadAv
 {
     constexpr int RestPollMs = 10;
     std::size_t stored = std::strlen(reply);
-    const std::uint64_t silenceLimit = SilenceMsPerUnit * static_cast<std::uint64_t>(timeoutUnits > 0 ? timeoutUnits : 0);
+    const std::uint64_t silenceLimit = SilenceLimitMs(timeoutUnits);
     std::uint64_t lastByte = now();
     char chunk[ChunkSize];
     for (;;) {

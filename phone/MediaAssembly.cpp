@@ -177,8 +177,8 @@ bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index)
         // Data bytes are escaped, so the first quote or line break ends
         // them: the next header itself, or a close.
         const std::size_t dataEnd = received.find_first_of(std::string_view("\"\r\n", 3), start);
-        if (dataEnd != next &&
-            (dataEnd > next || received[dataEnd] != '"' || !DroppedClose(received.substr(dataEnd, next - dataEnd), movies)))
+        if (dataEnd != next && (dataEnd > next || received[dataEnd] != '"' ||
+                                !DroppedClose(received.substr(dataEnd, next - dataEnd), movies)))
             return false;
         at = next;
     }

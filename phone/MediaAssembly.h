@@ -58,9 +58,9 @@ bool Holds(ByteView data, std::string_view pattern);
 // any text without control bytes (a length, a file name); and a block that
 // another follows closes, right after its data, with what the assembly and
 // the decoding drop: a quote, LF and CR; a quote, a blank, a zero and eight
-// more bytes; for movies, a quote and the OK line; or nothing. An "ERROR" or stray
-// bytes in place of a block, or filler lines, would otherwise end up inside
-// the saved file.
+// more bytes; for movies, a quote and the OK line; or nothing. An "ERROR"
+// or stray bytes in place of a block, or filler lines, would otherwise end
+// up inside the saved file.
 bool MediaBlocksFramed(ByteView received, bool movies, std::string_view index);
 
 // The photo's data out of its blocks; none when no block header arrived.

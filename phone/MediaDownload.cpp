@@ -66,7 +66,8 @@ public:
         std::memset(MediaReceiveBuffer, 0, sizeof MediaReceiveBuffer);
         received_ = 0;
         const std::string pastEnd = PastEndPattern(kind_.movies, index_);
-        const int blocks = listed_ < 0 ? MaxBlocks : static_cast<int>(std::min<long long>(MaxBlocks, listed_ + ExtraBlocks));
+        const int blocks =
+            listed_ < 0 ? MaxBlocks : static_cast<int>(std::min<long long>(MaxBlocks, listed_ + ExtraBlocks));
         // Late bytes of an earlier file are not this file's; later blocks
         // keep everything, since a block's answer may still be arriving when
         // the next one is asked for.
