@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -156,22 +154,51 @@ private:
     std::string bytes_;
 };
 
-// A data cell's number, when it goes into the sheet as one.
+// A data cell's number, when it goes into the sheet as one: only a text
+// that is the number's own canonical form, so that the sheet shows exactly
+// the text. An optional "-", then "0" or digits not starting with "0", then
+// optionally "." and digits not ending in "0"; never "-0"; at most 15
+// significant digits, which a double holds exactly. Anything else (a phone
+// number with a leading zero or dashes, a decimal comma, a long code) stays
+// text.
 bool NumberCell(const std::string& text, double& value)
 {
-    bool separatorSeen = false;
-    for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-')
-            continue;
-        if ((c == ',' || c == '.') && !separatorSeen) {
-            separatorSeen = true;
-            continue;
-        }
+    constexpr std::size_t MaxSignificantDigits = 15;
+    std::size_t at = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    const std::size_t integerStart = at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+        ++at;
+    const std::size_t integerDigits = at - integerStart;
+    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0'))
         return false;
+    std::size_t fractionDigits = 0;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        const std::size_t fractionStart = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        fractionDigits = at - fractionStart;
+        if (fractionDigits == 0 || text[at - 1] == '0')
+            return false;
     }
-    // Digits beyond a double's range stay as the table shows them.
-    value = XlsCellValue(text);
-    return !std::isinf(value);
+    if (at != text.size())
+        return false;
+    // Significant digits: all of them but the zeros in front.
+    std::size_t significant = 0;
+    bool leading = true;
+    for (std::size_t i = integerStart; i < text.size(); ++i) {
+        if (text[i] == '.' || (leading && text[i] == '0'))
+            continue;
+        leading = false;
+        ++significant;
+    }
+    if (significant > MaxSignificantDigits)
+        return false;
+    // "-0" would show as 0.
+    if (integerStart == 1 && significant == 0)
+        return false;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
 // Every record of the sheet, in file order; returns the count of data rows
@@ -201,13 +228,16 @@ size_t PutSheet(const TableContents& table, Sink& sink)
         for (size_t k = 0; k < columns; ++k) {
             static const std::string empty;
             const std::string& t = k < row.size() ? row[k] : empty;
+            // An empty cell has no record: the sheet shows it empty.
+            lastRow = sheetRow;
+            if (t.empty())
+                continue;
             double value = 0;
             if (NumberCell(t, value))
                 AppendNumber(sink.Next(), sheetRow, static_cast<uint32_t>(k), value);
             else
                 AppendLabel(sink.Next(), sheetRow, static_cast<uint32_t>(k), XfCell, t);
             sink.Done();
-            lastRow = sheetRow;
         }
     }
     // One empty row between the data and the note, when the sheet has room.
@@ -225,34 +255,9 @@ size_t PutSheet(const TableContents& table, Sink& sink)
 XlsCellKind ClassifyXlsCell(const std::string& text)
 {
     double value = 0;
+    if (text.empty())
+        return XlsCellKind::Empty;
     return NumberCell(text, value) ? XlsCellKind::Number : XlsCellKind::Text;
-}
-
-double XlsCellValue(const std::string& text)
-{
-    // Only the leading number counts: an optional sign, digits, and a point
-    // with its fraction.
-    size_t end = 0;
-    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
-        ++end;
-    const size_t digitsStart = end;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-        ++end;
-    if (end < text.size() && text[end] == '.') {
-        ++end;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-            ++end;
-    }
-    const size_t first = (!text.empty() && text[0] == '+') ? 1 : 0;  // from_chars takes no plus
-    double value = 0;
-    if (end > digitsStart) {
-        const auto result = std::from_chars(text.data() + first, text.data() + end, value);
-        // from_chars leaves the value alone when it is out of range; strtod
-        // gives the infinity or the zero it comes to.
-        if (result.ec == std::errc::result_out_of_range)
-            value = std::strtod(text.substr(first, end - first).c_str(), nullptr);
-    }
-    return value;
 }
 
 XlsSheet BuildXlsRecords(const TableContents& table)

@@ -27,14 +27,11 @@ std::string BuildXlsFile(const TableContents& table, std::size_t& rowsLeftOut);
 using XlsWrite = std::function<void(const char* bytes, std::size_t count)>;
 std::size_t WriteXlsFile(const TableContents& table, const XlsWrite& write);
 
-// How a data cell goes into the sheet: a number when it is made of digits,
-// minus signs and at most one point or comma, unless its number is beyond
-// a double's range.
-enum class XlsCellKind { Number, Text };
+// How a data cell goes into the sheet: no record when empty, a number
+// only when its text is exactly the canonical form of that number (at most
+// 15 significant digits), otherwise its text unchanged.
+enum class XlsCellKind { Empty, Number, Text };
 XlsCellKind ClassifyXlsCell(const std::string& text);
-// Leading digits with an optional point and fraction; anything else ends the
-// number, so "3,5" is 3 and an empty text is 0.
-double XlsCellValue(const std::string& text);
 
 constexpr std::size_t XlsPrologueSize = 378;
 constexpr std::size_t XlsMaxText = 247;

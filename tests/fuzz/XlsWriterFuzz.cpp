@@ -2,13 +2,15 @@
 // another, every record's length field matches its bytes, and a BIFF reader
 // of the target's own reads the sheet back to the table's texts (title,
 // column titles, cells, note), a number cell to the value strtod reads from
-// its text (digits beyond a double's range stay text).
+// its text. Only a text that is its number's canonical form (at most 15
+// significant digits) is a number; an empty cell has no record.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <regex>
 #include <string>
 #include <utility>
 
@@ -84,9 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t r = 0; r < table.rows.size(); ++r) {
         for (size_t k = 0; k < table.columnTitles.size(); ++k) {
             const std::string text = k < table.rows[r].size() ? table.rows[r][k] : std::string();
-            const bool number = text.find_first_not_of("0123456789-.,") == std::string::npos &&
-                                text.find_first_of(".,") == text.find_last_of(".,") &&
-                                !std::isinf(std::strtod(text.c_str(), nullptr));
+            static const std::regex canonical("-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?");
+            const std::string digits = std::regex_replace(text, std::regex("[-.]"), "");
+            const size_t significant = digits.size() - std::min(digits.size(), digits.find_first_not_of('0'));
+            const bool number = std::regex_match(text, canonical) && significant <= 15 && text != "-0";
+            if (text.empty())
+                continue;
             if (!number) {
                 expectText(r + 2, k, text);
                 continue;

@@ -102,20 +102,20 @@ TEST(XlsWriter, TitleHeadingsNumbersAndTextsFollowThePrologue)
     EXPECT_EQ(Join(records, 24), expected);
 }
 
-TEST(XlsWriter, CellsAreClassifiedByTheirCharacters)
+TEST(XlsWriter, OnlyACanonicalNumberIsANumberCellAndAnEmptyCellHasNoRecord)
 {
-    EXPECT_EQ(ClassifyXlsCell(""), XlsCellKind::Number);
-    EXPECT_EQ(ClassifyXlsCell("1-2"), XlsCellKind::Number);
-    EXPECT_EQ(ClassifyXlsCell("3,5"), XlsCellKind::Number);
-    EXPECT_EQ(ClassifyXlsCell("1.2.3"), XlsCellKind::Text);
-    EXPECT_EQ(ClassifyXlsCell("+7"), XlsCellKind::Text);
-    EXPECT_EQ(ClassifyXlsCell("12 34"), XlsCellKind::Text);
-    EXPECT_EQ(ClassifyXlsCell(std::string(400, '9')), XlsCellKind::Text);
-    EXPECT_DOUBLE_EQ(XlsCellValue("1-2"), 1.0);
-    EXPECT_DOUBLE_EQ(XlsCellValue(""), 0.0);
-    EXPECT_DOUBLE_EQ(XlsCellValue("3,5"), 3.0);
-    EXPECT_DOUBLE_EQ(XlsCellValue("-2.25"), -2.25);
-    EXPECT_DOUBLE_EQ(XlsCellValue("-"), 0.0);
+    for (const char* number : {"0", "7", "-12.5", "123", "0.25", "-0.001", "100", "999999999999999", "0.000000000000001"})
+        EXPECT_EQ(ClassifyXlsCell(number), XlsCellKind::Number) << number;
+    for (const char* text : {"8-095-123-45-67", "0957001122", "+7 916 000", "12345678901234567890", "3,5", "1-2",
+                             "1.2.3", "-0", "00", "1.", ".5", "1.50", "-", "+7", "12 34", "1e5", "1000000000000000"})
+        EXPECT_EQ(ClassifyXlsCell(text), XlsCellKind::Text) << text;
+    EXPECT_EQ(ClassifyXlsCell(""), XlsCellKind::Empty);
+
+    const auto records = BuildXlsRecords({"", "", {"A", "B", "C"}, {{"", "-12.5", "0957001122"}}}).records;
+    const std::string expected = LabelBytes(1, 0, 17, "A") + LabelBytes(1, 1, 17, "B") + LabelBytes(1, 2, 17, "C") +
+                                 NumberBytes(2, 1, -12.5) + LabelBytes(2, 2, 17, "0957001122") +
+                                 std::string("\x0A\x00\x00\x00", 4);
+    EXPECT_EQ(Join(records, 24), expected);
 }
 
 TEST(XlsWriter, LongTextsAreCutSoThatEveryRecordMatchesItsLength)
