@@ -20,6 +20,19 @@ BuiltSql Refused(std::string message)
     return result;
 }
 
+// A character value as one string literal: each apostrophe doubled, so the
+// value is stored exactly as typed.
+void AppendLiteral(std::string& text, std::string_view value)
+{
+    text += '\'';
+    for (char c : value) {
+        if (c == '\'')
+            text += '\'';
+        text += c;
+    }
+    text += '\'';
+}
+
 BuiltSql Built(std::string text)
 {
     BuiltSql result;
@@ -113,7 +126,6 @@ bool IsPlainName(std::string_view name)
 
 void NormaliseCharacter(std::string& value)
 {
-    std::replace(value.begin(), value.end(), '\'', '"');
     if (value == " ")
         value.clear();
 }
@@ -158,14 +170,7 @@ BuiltSql SelectSql(std::string_view table, const ColumnNameList& names,
         if (character) {
             if (whereValue.find('\0') != std::string_view::npos)
                 return Refused(ZeroByte(table, whereColumn));
-            // Doubled apostrophes keep the value one string literal.
-            text += "'";
-            for (char c : whereValue) {
-                if (c == '\'')
-                    text += '\'';
-                text += c;
-            }
-            text += "'";
+            AppendLiteral(text, whereValue);
         } else {
             if (!IsPlainNumber(whereValue))
                 return Refused(NotANumber(table, whereColumn, whereValue));
@@ -200,9 +205,8 @@ BuiltSql InsertSql(std::string_view table, const ColumnNameList& names,
             NormaliseCharacter(cell);
             if (cell.find('\0') != std::string::npos)
                 return Refused(ZeroByte(table, column));
-            text += "'";
-            text += cell;
-            text += "', ";
+            AppendLiteral(text, cell);
+            text += ", ";
         } else {
             NormaliseNumber(cell);
             if (cell.empty() || cell == " ") {
@@ -249,9 +253,7 @@ BuiltSql UpdateSql(std::string_view table, const ColumnNameList& names,
         NormaliseCharacter(cell);
         if (cell.find('\0') != std::string::npos)
             return Refused(ZeroByte(table, column));
-        text += "'";
-        text += cell.empty() ? std::string("-") : cell;
-        text += "'";
+        AppendLiteral(text, cell.empty() ? std::string_view("-") : std::string_view(cell));
     } else {
         NormaliseNumber(cell);
         if (cell.empty() || cell == " ") {

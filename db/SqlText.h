@@ -36,7 +36,8 @@ bool IsPlainNumber(std::string_view value);
 // digits and '_' (bytes from 0x80 up count as letters of code page 1251).
 bool IsPlainName(std::string_view name);
 
-// Character value: apostrophes become double quotes, a lone space empty.
+// Character value: a lone space becomes empty; apostrophes stay as they
+// are and are doubled inside the statement's literal.
 void NormaliseCharacter(std::string& value);
 // Numeric value: decimal commas become points.
 void NormaliseNumber(std::string& value);

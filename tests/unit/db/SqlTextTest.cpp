@@ -57,10 +57,9 @@ TEST(SqlRules, Normalisation)
 {
     auto character = [](std::string text) { sql::NormaliseCharacter(text); return text; };
     auto number = [](std::string text) { sql::NormaliseNumber(text); return text; };
-    EXPECT_EQ(character("tea's 'n' milk"), "tea\"s \"n\" milk");
+    EXPECT_EQ(character("tea's 'n' milk"), "tea's 'n' milk");
     EXPECT_EQ(character(" "), "");
     EXPECT_EQ(character("  "), "  ");  // only a lone space empties
-    EXPECT_EQ(character("'"), "\"");
     EXPECT_EQ(number("1,5"), "1.5");
     EXPECT_EQ(number(" "), " ");
 }
@@ -149,8 +148,8 @@ TEST(SqlInsert, ValuesByColumnTypeAndRowNormalisedInPlace)
     TextRow row{"tea's", "3,5"};
     const sql::BuiltSql built = sql::InsertSql("t", names, types, row);
     ASSERT_TRUE(built.ok) << built.message;
-    EXPECT_EQ(built.text, "INSERT INTO t VALUES ('tea\"s', 3.5)");
-    EXPECT_EQ(row, (TextRow{"tea\"s", "3.5"}));
+    EXPECT_EQ(built.text, "INSERT INTO t VALUES ('tea''s', 3.5)");
+    EXPECT_EQ(row, (TextRow{"tea's", "3.5"}));
 }
 
 TEST(SqlInsert, EmptyAndMissingCells)
@@ -207,8 +206,8 @@ TEST(SqlUpdate, CharacterColumn)
     };
     EXPECT_EQ(update(""), "UPDATE T SET K='-' WHERE id=4");
     EXPECT_EQ(update(" "), "UPDATE T SET K='-' WHERE id=4");
-    EXPECT_EQ(update("it's"), "UPDATE T SET K='it\"s' WHERE id=4");
-    EXPECT_EQ(update("x' WHERE 1=1 --"), "UPDATE T SET K='x\" WHERE 1=1 --' WHERE id=4");
+    EXPECT_EQ(update("it's"), "UPDATE T SET K='it''s' WHERE id=4");
+    EXPECT_EQ(update("x' WHERE 1=1 --"), "UPDATE T SET K='x'' WHERE 1=1 --' WHERE id=4");
     EXPECT_EQ(update("1,5"), "UPDATE T SET K='1,5' WHERE id=4");
 }
 
