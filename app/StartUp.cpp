@@ -2,6 +2,7 @@
 
 #include "common/AppMessages.h"
 #include "app/Application.h"
+#include "app/MessageLoop.h"
 #include "db/Database.h"
 #include "res/resource.h"
 
@@ -12,16 +13,8 @@ int RunMessageLoop(HINSTANCE instance)
 {
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        HWND client = TheApp ? TheApp->mdiClient : nullptr;
-        HWND frame = TheApp ? TheApp->frame : nullptr;
-        if (client && TranslateMDISysAccel(client, &msg))
-            continue;
-        if (frame && accelerators && TranslateAcceleratorA(frame, accelerators, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        HandleLoopMessage(msg, accelerators);
     return static_cast<int>(msg.wParam);
 }
 }  // namespace

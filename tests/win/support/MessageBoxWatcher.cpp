@@ -194,6 +194,7 @@ void MessageBoxWatcher::HandleBox(HWND box)
     seen.text = WindowText(GetDlgItem(box, BoxTextId));
     seen.icon = MessageBoxIcon(box);
     seen.tick = GetTickCount();
+    seen.owner = GetWindow(box, GW_OWNER);
     int button = IDOK;
     std::function<void(const SeenWindow&)> action;
     {

@@ -17,6 +17,7 @@ struct SeenWindow {
     std::string text;
     std::string icon;  // message boxes: warning, error, information, question, none or unknown
     DWORD tick = 0;    // GetTickCount when it was seen
+    HWND owner = nullptr;
 };
 
 // Watches this process's windows from a thread of its own while the test's
