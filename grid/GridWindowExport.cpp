@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,10 +13,18 @@
 #include "grid/XlsWriter.h"
 
 namespace {
-void WriteBytes(const FileHandle& file, const std::string& bytes)
+// True when all `count` bytes went into the file.
+bool WriteBytes(const FileHandle& file, const char* bytes, std::size_t count)
 {
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    while (count > 0) {
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(count, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes, piece, &written, nullptr) || written == 0)
+            return false;
+        bytes += written;
+        count -= written;
+    }
+    return true;
 }
 
 const char ExportTitle[] = "Экспорт таблицы в MS Excel (*.xls) или MS Word (*.rtf):";
@@ -29,6 +38,14 @@ void ReportRowsLeftOut(std::size_t count)
     const std::string text =
         "Не все строки поместились в файл Excel: пропущено строк: " + std::to_string(count) + ".";
     MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONWARNING);
+}
+
+// The file could not be made or written whole (open in another program, a
+// full disk, a folder gone); nothing of it is left.
+void ReportNotWritten(const char* fileName, HWND owner)
+{
+    const std::string text = std::string("Не удалось записать файл ") + fileName + ".";
+    MessageBoxA(owner, text.c_str(), AppMessages[0], MB_ICONERROR);
 }
 }  // namespace
 
@@ -68,12 +85,16 @@ void GridWindow::Export()
 
 void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
 {
+    HWND owner = Handle() ? GetAncestor(Handle(), GA_ROOT) : nullptr;
     std::size_t rowsLeftOut = 0;
+    bool whole = true;
     {
         FileHandle file(
             CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid())
+        if (!file.IsValid()) {
+            ReportNotWritten(fileName, owner);
             return;
+        }
         // The kind comes from the three characters the dialog reports as the
         // extension, compared exactly: "XLS" leaves the file empty.
         const size_t length = std::strlen(fileName);
@@ -85,12 +106,18 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
         const std::vector<std::string> titles = ColumnTitles();
         const TableContents table(Title(), Note(), titles, Rows());
         if (extension == "xls")
-            rowsLeftOut = WriteXlsFile(table, [&file](const char* bytes, std::size_t count) {
-                DWORD written = 0;
-                WriteFile(file.Get(), bytes, static_cast<DWORD>(count), &written, nullptr);
+            rowsLeftOut = WriteXlsFile(table, [&file, &whole](const char* bytes, std::size_t count) {
+                whole = whole && WriteBytes(file, bytes, count);
             });
-        else if (extension == "rtf")
-            WriteBytes(file, BuildRtf(table));
+        else if (extension == "rtf") {
+            const std::string rtf = BuildRtf(table);
+            whole = WriteBytes(file, rtf.data(), rtf.size());
+        }
+    }
+    if (!whole) {
+        DeleteFileA(fileName);
+        ReportNotWritten(fileName, owner);
+        return;
     }
     // Told once the file is complete and closed.
     if (rowsLeftOut > 0)

@@ -185,3 +185,32 @@ TEST_F(GridTest, ExportWritesNothingWhenTheTableClosedWhileTheDialogWasOpen)
     EXPECT_TRUE(watcher.Boxes().empty());
     std::remove(path.c_str());
 }
+
+TEST_F(GridTest, AnExportThatCannotBeWrittenSaysSoAndLeavesTheFileAsItWas)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Show(Names(), ColumnsOfDivisors({4, 4})));
+    const std::string missing = TempPath("velarmon_no_such_folder\\book.xls");
+    // Open in another program, without sharing.
+    const std::string held = TempPath("velarmon_held_export.rtf");
+    std::ofstream(held, std::ios::binary) << "old contents";
+    HANDLE other = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+
+    MessageBoxWatcher watcher;
+    grid->ExportTo(missing.c_str(), static_cast<unsigned>(missing.size() - 3));
+    grid->ExportTo(held.c_str(), static_cast<unsigned>(held.size() - 3));
+    CloseHandle(other);
+    const std::vector<SeenWindow> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Не удалось записать файл " + missing + ".");
+    EXPECT_EQ(boxes[1].text, "Не удалось записать файл " + held + ".");
+    for (const SeenWindow& box : boxes) {
+        EXPECT_EQ(box.caption, "Сообщение программы VelarMon:");
+        EXPECT_EQ(box.icon, "error");
+        EXPECT_EQ(box.owner, frame);
+    }
+    EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(FileBytes(held), "old contents");
+    std::remove(held.c_str());
+}
