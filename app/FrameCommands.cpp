@@ -8,6 +8,7 @@
 #include "app/CommandState.h"
 #include "app/PortChange.h"
 #include "app/SmsPanel.h"
+#include "grid/GridWindow.h"
 #include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
@@ -26,6 +27,14 @@ void ForwardToActiveChild(HWND mdiClient, WPARAM wParam, LPARAM lParam)
 
 bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    // Menus and tool bar buttons leave the focus where it is: an open editor
+    // stores first, so that the command (an exchange above all, whose worker
+    // reads the rows) sees the value typed. A box about a refused value may
+    // let the frame be closed meanwhile.
+    Application* const self = this;
+    EndOpenEdit();
+    if (TheApp != self)
+        return true;
     switch (LOWORD(wParam)) {
     case IDM_EXIT: DestroyWindow(frame); return true;
     case IDM_CLOSE_ACTIVE: CloseActiveTable(); return true;

@@ -150,7 +150,7 @@ bool Database::Execute(OdbcStatement& statement, const std::string& sql)
 }
 
 bool Database::DescribeColumns(const std::string& table, ColumnNameList& names,
-                               ColumnTypeList* types)
+                               ColumnTypeList* types, ColumnSizeList* sizes)
 {
     const sql::BuiltSql text = sql::DescribeSql(table);
     if (!text.ok) {
@@ -170,6 +170,8 @@ bool Database::DescribeColumns(const std::string& table, ColumnNameList& names,
     names.clear();
     if (types)
         types->clear();
+    if (sizes)
+        sizes->clear();
     for (SQLSMALLINT column = 1; column <= count; ++column) {
         SQLCHAR name[256] = {};
         SQLSMALLINT nameLength = 0;
@@ -183,6 +185,8 @@ bool Database::DescribeColumns(const std::string& table, ColumnNameList& names,
         names.emplace_back(reinterpret_cast<const char*>(name));
         if (types)
             types->push_back(static_cast<std::int32_t>(type));
+        if (sizes)
+            sizes->push_back(static_cast<std::uint64_t>(size));
     }
     return true;
 }

@@ -30,10 +30,10 @@ public:
     // empty until something set it.
     const std::string& LastMessage() const { return lastMessage_; }
 
-    // Column names and (when `types` is given) SQL type codes of `table`, in
+    // Column names and (when given) SQL type codes and sizes of `table`, in
     // table order, from a prepared SELECT * that is never executed.
     bool DescribeColumns(const std::string& table, ColumnNameList& names,
-                         ColumnTypeList* types = nullptr);
+                         ColumnTypeList* types = nullptr, ColumnSizeList* sizes = nullptr);
     // All rows of `table`, or only those whose `whereColumn` equals
     // `whereValue` when both are non-empty, ordered by `orderColumn` when it
     // is non-empty. NULL reads as an empty text; a value is cut at 254 bytes.

@@ -11,3 +11,5 @@ using RowSet = std::vector<TextRow>;
 // Column names and SQL type codes as the driver describes them, parallel lists.
 using ColumnNameList = std::vector<std::string>;
 using ColumnTypeList = std::vector<std::int32_t>;
+// Column sizes as the driver describes them (characters for a text column).
+using ColumnSizeList = std::vector<std::uint64_t>;

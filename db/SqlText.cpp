@@ -1,6 +1,7 @@
 #include "db/SqlText.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace sql {
 namespace {
@@ -99,6 +100,19 @@ std::string ConnectionString(std::string_view name)
     text += name;
     text += ";";
     return text;
+}
+
+std::size_t TextColumnSize(std::int32_t type, std::uint64_t size)
+{
+    switch (type) {
+    case 1:   // SQL_CHAR
+    case 12:  // SQL_VARCHAR
+    case -8:  // SQL_WCHAR
+    case -9:  // SQL_WVARCHAR
+        return static_cast<std::size_t>(std::min<std::uint64_t>(size, SIZE_MAX));
+    default:
+        return 0;
+    }
 }
 
 bool IsPlainNumber(std::string_view value)

@@ -25,6 +25,11 @@ inline constexpr char kStatementAllocFailed[] =
 // SQL_CHAR, SQL_VARCHAR, SQL_LONGVARCHAR, the three wide kinds and unknown.
 bool IsCharacterType(std::int32_t type);
 
+// The characters a column of `type` holds at most, from the size the driver
+// describes: only for fixed-size text columns; 0 for any other (numbers,
+// long texts, unknown types).
+std::size_t TextColumnSize(std::int32_t type, std::uint64_t size);
+
 // The driver connection string for the Access driver with database `name`.
 std::string ConnectionString(std::string_view name);
 

@@ -64,3 +64,10 @@ bool ForwardsKey(int kind, int key, bool ctrl)
     default: return false;
     }
 }
+
+int TextEditorLimit(std::size_t columnSize)
+{
+    if (columnSize == 0 || columnSize > static_cast<std::size_t>(kEditorTextLimit))
+        return kEditorTextLimit;
+    return static_cast<int>(columnSize);
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 // What the grid's in-place editors do, apart from the windows themselves:
@@ -29,6 +30,13 @@ const char* TextOfCheckState(int state);
 // True when a key pressed in an editor of `kind` ends the edit and goes on
 // to the grid (Ctrl+Enter for every kind; plain Enter is handled apart).
 bool ForwardsKey(int kind, int key, bool ctrl);
+
+// The editors read at most this many characters.
+inline constexpr int kEditorTextLimit = 254;
+// The characters the text field takes for a column whose database column
+// holds `columnSize` (0: unknown): that size, never more than the editors
+// read.
+int TextEditorLimit(std::size_t columnSize);
 
 // The virtual-key codes the editors look at.
 enum EditorKey : int {

@@ -132,3 +132,8 @@ private:
 
 // The grid that shows a model's rows; none when the model has no window.
 GridWindow* GridOf(const TableModel& model);
+
+// Ends the edit of the one open in-place editor, if any, as a click
+// elsewhere does: its value is stored before a command acts on the table.
+// A refused value shows a box meanwhile, in which windows may be closed.
+void EndOpenEdit();

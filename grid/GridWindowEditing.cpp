@@ -18,8 +18,6 @@
 // CellEdited when it loses it. Each kind of control runs a replacement window
 // procedure that hands everything it does not handle to the control's own.
 namespace {
-// The editors read at most this many characters.
-constexpr int EditorTextLimit = 254;
 // The drop-down list is made this many cells high so that its list has room.
 constexpr int DropDownRows = 6;
 
@@ -39,15 +37,22 @@ GridWindow* GridOf(HWND control)
     return parent ? AppFindGrid(parent) : nullptr;
 }
 
-void Commit(HWND control, const std::string& text)
+// Stores the editor's value as it loses the focus and asks for its close.
+// False when the control is gone: a box about a refused value runs a
+// message loop, in which the user may close the table window.
+bool Commit(HWND control, const std::string& text)
 {
     if (GridWindow* grid = GridOf(control))
         grid->CommitEdit(text);
+    if (!IsWindow(control))
+        return false;
+    PostMessageA(control, WM_CLOSE, 0, 0);
+    return true;
 }
 
 std::string ControlText(HWND control)
 {
-    char text[EditorTextLimit + 1] = {};
+    char text[kEditorTextLimit + 1] = {};
     GetWindowTextA(control, text, sizeof text);
     return text;
 }
@@ -88,8 +93,8 @@ LRESULT CALLBACK TextEditorProc(HWND control, UINT message, WPARAM wParam, LPARA
             SetWindowTextA(control, grid->CurrentCellText().c_str());
         break;
     case WM_KILLFOCUS:
-        Commit(control, ControlText(control));
-        PostMessageA(control, WM_CLOSE, 0, 0);
+        if (!Commit(control, ControlText(control)))
+            return 0;
         break;
     case WM_KEYDOWN: {
         LRESULT result = 0;
@@ -112,8 +117,8 @@ LRESULT CALLBACK CheckEditorProc(HWND control, UINT message, WPARAM wParam, LPAR
         break;
     case WM_KILLFOCUS: {
         const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
-        Commit(control, TextOfCheckState(state == BST_CHECKED ? 1 : state == BST_UNCHECKED ? 0 : 2));
-        PostMessageA(control, WM_CLOSE, 0, 0);
+        if (!Commit(control, TextOfCheckState(state == BST_CHECKED ? 1 : state == BST_UNCHECKED ? 0 : 2)))
+            return 0;
         break;
     }
     case WM_KEYDOWN: {
@@ -154,7 +159,7 @@ std::string SelectedItemText(HWND control)
         return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
     SendMessageA(control, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(std::min<size_t>(text.find('\0'), EditorTextLimit));
+    text.resize(std::min<size_t>(text.find('\0'), kEditorTextLimit));
     return text;
 }
 
@@ -166,8 +171,8 @@ LRESULT CALLBACK ListEditorProc(HWND control, UINT message, WPARAM wParam, LPARA
             FillList(control, *grid);
         break;
     case WM_KILLFOCUS:
-        Commit(control, SelectedItemText(control));
-        PostMessageA(control, WM_CLOSE, 0, 0);
+        if (!Commit(control, SelectedItemText(control)))
+            return 0;
         break;
     case WM_KEYDOWN: {
         LRESULT result = 0;
@@ -297,10 +302,19 @@ void GridWindow::BeginEdit(int character, LPARAM)
     SetFocus(control);
     if (kind != static_cast<int>(EditorKind::Text) || !IsWindow(control))
         return;
+    // A text never longer than its database column holds, so that a typed
+    // value is neither refused nor cut after the fact.
+    SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(TextEditorLimit(CurrentColumnSpec() ? CurrentColumnSpec()->textSize : 0)), 0);
     SendMessageA(control, EM_SETSEL, 0, -1);
     // A typed character replaces the old text; a space only opens the field.
     if (character != 0 && character != ' ')
         SendMessageA(control, WM_CHAR, static_cast<WPARAM>(character), 0);
+}
+
+void EndOpenEdit()
+{
+    if (openEditor && IsWindow(openEditor) && GetFocus() == openEditor)
+        SetFocus(GetParent(openEditor));
 }
 
 void GridWindow::CommitEdit(const std::string& text)

@@ -15,6 +15,17 @@ bool KeyHeld(int key)
     return GetKeyState(key) < 0;
 }
 
+// The loop's TranslateMessage has queued the Enter key's WM_CHAR for the
+// window before the key itself arrives here. The key opens the editor; that
+// character, reaching the window next, would take the focus back from the
+// editor and so store the cell at once.
+void DropQueuedEnterCharacter(HWND window)
+{
+    MSG queued;
+    if (window && PeekMessageA(&queued, window, WM_CHAR, WM_CHAR, PM_NOREMOVE) && queued.wParam == VK_RETURN)
+        PeekMessageA(&queued, window, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
 ScrollStep StepOf(WPARAM request)
 {
     switch (LOWORD(request)) {
@@ -47,6 +58,7 @@ void GridWindow::OnKeyDown(WPARAM key, LPARAM)
     HWND window = Handle();
     // Enter on a selected cell opens its editor, as a double click does.
     if (key == VK_RETURN && view_.cellMode && !KeyHeld(VK_CONTROL)) {
+        DropQueuedEnterCharacter(window);
         KeepCurrentInView();
         BeginEdit(0, 0);
         return;
@@ -113,7 +125,11 @@ void GridWindow::Scroll(int bar, WPARAM request)
     HWND window = Handle();
     if (!window)
         return;
+    // Taking the focus ends an open edit, whose refused value's box may let
+    // the window be closed.
     SetFocus(window);
+    if (!StillShown(window))
+        return;
     RECT client{};
     GetClientRect(window, &client);
     const GridShape shape = Shape();

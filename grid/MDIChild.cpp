@@ -88,10 +88,15 @@ HWND MDIChild::Adopt(HWND window)
 
 void MDIChild::Close()
 {
-    if (!window_ || destroying_ || !IsWindow(window_))
+    HWND window = window_;
+    if (!window || destroying_ || !IsWindow(window))
         return;
-    SetFocus(window_);
-    SendMessageA(GetParent(window_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
+    // An open editor stores its value as the window takes the focus; a box
+    // about a refused value lets the window be closed meanwhile, and with it
+    // this object: from here on only the handle is used.
+    SetFocus(window);
+    if (IsWindow(window))
+        SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
 }
 
 bool MDIChild::IsActive() const
@@ -172,23 +177,38 @@ void MDIChild::OnLButtonDblClk(int, int) {}
 void MDIChild::SetReadOnly(bool) {}
 void MDIChild::OnCommand(int) {}
 
-void MDIChild::Dispatch(MDIChild& child, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+// Gives the window the focus; the window's object afterwards, or none. An
+// editor open on the window stores its value as it loses the focus, and a
+// box about a refused value runs a message loop meanwhile, in which the
+// window may be closed and its object deleted.
+MDIChild* FocusAndFind(HWND window)
 {
-    HWND window = child.window_;
+    SetFocus(window);
+    return FindChild(window);
+}
+}  // namespace
+
+void MDIChild::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MDIChild* child = FindChild(window);
+    if (!child)
+        return;
     switch (message) {
     case WM_SIZE:
-        SetFocus(window);
-        child.ReleaseBackBuffer();
-        child.Paint();
+        if (!(child = FocusAndFind(window)))
+            break;
+        child->ReleaseBackBuffer();
+        child->Paint();
         break;
-    case WM_PAINT: child.Paint(); break;
+    case WM_PAINT: child->Paint(); break;
     case WM_KEYDOWN:
-        SetFocus(window);
-        child.OnKeyDown(wParam, lParam);
+        if ((child = FocusAndFind(window)))
+            child->OnKeyDown(wParam, lParam);
         break;
     case WM_CHAR:
-        SetFocus(window);
-        child.OnChar(wParam, lParam);
+        if ((child = FocusAndFind(window)))
+            child->OnChar(wParam, lParam);
         break;
     case WM_COMMAND:
         // The frame's delete, add and edit commands act as the keys.
@@ -196,31 +216,30 @@ void MDIChild::Dispatch(MDIChild& child, UINT message, WPARAM wParam, LPARAM lPa
         case IDM_DELETE: SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0); break;
         case IDM_INSERT: SendMessageA(window, WM_KEYDOWN, VK_INSERT, 0); break;
         case IDM_EDIT: SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0); break;
-        default: child.OnCommand(LOWORD(wParam)); break;
+        default: child->OnCommand(LOWORD(wParam)); break;
         }
         break;
-    case WM_HSCROLL: child.OnHScroll(wParam, lParam); break;
-    case WM_VSCROLL: child.OnVScroll(wParam, lParam); break;
+    case WM_HSCROLL: child->OnHScroll(wParam, lParam); break;
+    case WM_VSCROLL: child->OnVScroll(wParam, lParam); break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const int x = GET_X_LPARAM(lParam);
         const int y = GET_Y_LPARAM(lParam);
-        if (!InsideClient(window, x, y))
+        if (!InsideClient(window, x, y) || !(child = FocusAndFind(window)))
             break;
-        SetFocus(window);
         if (message == WM_LBUTTONDOWN)
-            child.OnLButtonDown(x, y);
+            child->OnLButtonDown(x, y);
         else if (message == WM_RBUTTONDOWN)
-            child.OnRButtonDown(x, y);
+            child->OnRButtonDown(x, y);
         else
-            child.OnLButtonDblClk(x, y);
+            child->OnLButtonDblClk(x, y);
         break;
     }
     case WM_MDIACTIVATE:
         AppRefreshCommands();
         break;
-    case WM_NCDESTROY: child.window_ = nullptr; break;
+    case WM_NCDESTROY: child->window_ = nullptr; break;
     default: break;
     }
 }
@@ -257,8 +276,8 @@ LRESULT CALLBACK MDIChild::WindowProc(HWND window, UINT message, WPARAM wParam, 
             if (MDIChild* child = FindChild(window))
                 child->destroying_ = true;
             AppForgetTable(window);
-        } else if (MDIChild* child = FindChild(window)) {
-            Dispatch(*child, message, wParam, lParam);
+        } else {
+            Dispatch(window, message, wParam, lParam);
         }
     } catch (...) {
     }

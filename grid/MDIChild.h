@@ -52,7 +52,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void Dispatch(MDIChild& child, UINT message, WPARAM wParam, LPARAM lParam);
+    static void Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
     MemoryBitmap backBuffer_;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "db/DbTypes.h"
@@ -15,6 +16,9 @@ struct ColumnSpec {
     int editorKind = 0;
     // Rows of the lookup table; only for drop-down columns.
     RowSet choices;
+    // The characters the database column holds at most; 0 when it is not a
+    // fixed-size text column or its size is unknown.
+    std::size_t textSize = 0;
 };
 
 inline constexpr int kDropDownEditor = 3;

@@ -10,18 +10,18 @@ void DatabaseTableModel::AddRow()
     Database& database = TheDatabase();
     ColumnNameList names;
     if (!database.DescribeColumns(tableName_, names)) {
-        ShowModelError(database.LastMessage());
+        ShowModelError(database.LastMessage(), EditBoxOwner());
         return;
     }
     TextRow row = BlankRow(names.size());
     RowSet stored;
     if (!database.SelectRows(tableName_, stored, {}, {}, "id")) {
-        ShowModelError(AppMessages[3]);
+        ShowModelError(AppMessages[3], EditBoxOwner());
         return;
     }
     row.push_back(NextRecordId(stored, FirstRecordIdOf(kind_)));
     if (database.InsertRow(tableName_, row) != 1) {
-        ShowModelError(database.LastMessage());
+        ShowModelError(database.LastMessage(), EditBoxOwner());
         return;
     }
     rows_.push_back(std::move(row));
@@ -36,7 +36,7 @@ void DatabaseTableModel::CellEdited(const std::string& text, int column, int row
         window_->SetReadOnly(false);
     Database& database = TheDatabase();
     if (!database.UpdateCell(tableName_, column, rows_[row].back(), text)) {
-        ShowModelError(database.LastMessage());
+        ShowModelError(database.LastMessage(), EditBoxOwner());
         return;
     }
     GenericTableModel::CellEdited(text, column, row, apply);
@@ -52,7 +52,7 @@ void DatabaseTableModel::DeleteRow(int column, int row, bool cellMode)
     }
     Database& database = TheDatabase();
     if (!database.DeleteRows(tableName_, rows_[row].back(), "id")) {
-        ShowModelError(database.LastMessage());
+        ShowModelError(database.LastMessage(), EditBoxOwner());
         return;
     }
     GenericTableModel::DeleteRow(column, row, false);

@@ -6,6 +6,7 @@
 #include "common/AppMessages.h"
 #include "common/Handles.h"
 #include "db/Database.h"
+#include "db/SqlText.h"
 #include "phone/PhoneSession.h"
 #include "models/ModelMessages.h"
 #include "models/RowEdits.h"
@@ -50,6 +51,13 @@ bool GenericTableModel::LoadColumns()
             ShowModelWarning(database.LastMessage());
         columns_.push_back(std::move(column));
     }
+    // The text editors take no more than a column holds.
+    ColumnNameList names;
+    ColumnTypeList types;
+    ColumnSizeList sizes;
+    if (database.DescribeColumns(tableName_, names, &types, &sizes))
+        for (std::size_t i = 0; i < columns_.size() && i < types.size() && i < sizes.size(); ++i)
+            columns_[i].textSize = sql::TextColumnSize(types[i], sizes[i]);
     return true;
 }
 
@@ -101,7 +109,7 @@ void GenericTableModel::AddRow()
     Database& database = TheDatabase();
     ColumnNameList names;
     if (!database.DescribeColumns(RowQueryOf(tableName_), names)) {
-        ShowModelError(database.LastMessage());
+        ShowModelError(database.LastMessage(), EditBoxOwner());
         return;
     }
     TextRow row = BlankRow(names.size());

@@ -4,9 +4,9 @@
 
 #include "common/AppMessages.h"
 
-void ShowModelError(const std::string& text)
+void ShowModelError(const std::string& text, HWND owner)
 {
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONERROR);
+    MessageBoxA(owner, text.c_str(), AppMessages[0], MB_ICONERROR);
 }
 
 void ShowModelWarning(const std::string& text)

@@ -28,6 +28,12 @@ void TableModel::DeleteRow(int, int, bool) {}
 
 void TableModel::UndoLastChange() {}
 
+HWND TableModel::EditBoxOwner() const
+{
+    HWND window = window_ ? window_->Handle() : nullptr;
+    return window && IsWindow(window) ? GetAncestor(window, GA_ROOT) : nullptr;
+}
+
 int TableModel::ChangeCount() const
 {
     return static_cast<int>(changes_.size());

@@ -51,6 +51,9 @@ protected:
     std::vector<ChangeRecord> changes_;
     TableKind kind_;
     std::string title_;
+    // The owner of a box about an edit: the frame the window stands in, or
+    // none without a window.
+    HWND EditBoxOwner() const;
     // Drawn under the last row when not empty; the program's tables have none.
     std::string note_;
     bool modified_ = false;

@@ -35,6 +35,15 @@ TEST(SqlRules, CharacterTypesAreTheCharAndUnknownCodes)
         EXPECT_FALSE(sql::IsCharacterType(code)) << code;
 }
 
+TEST(SqlRules, OnlyFixedSizeTextColumnsHaveATextSize)
+{
+    for (std::int32_t code : {1, 12, -8, -9})
+        EXPECT_EQ(sql::TextColumnSize(code, 32), 32u) << code;
+    // Long texts, numbers and unknown types hold no fixed number of characters.
+    for (std::int32_t code : {-1, -10, 0, 4, 8})
+        EXPECT_EQ(sql::TextColumnSize(code, 1073741823), 0u) << code;
+}
+
 TEST(SqlRules, PlainNumbers)
 {
     for (const char* good : {"0", "7", "-3", "+3", "12.5", "007", ".5", "5.", "-0.25"})

@@ -47,3 +47,11 @@ TEST(EditorRules, EachKindHandsOnItsOwnKeys)
         EXPECT_FALSE(ForwardsKey(kind, 'A', false)) << kind;
     }
 }
+
+TEST(EditorRules, TheTextFieldTakesWhatItsColumnHoldsAndNeverMoreThanItReads)
+{
+    EXPECT_EQ(TextEditorLimit(32), 32);
+    EXPECT_EQ(TextEditorLimit(254), 254);
+    EXPECT_EQ(TextEditorLimit(255), 254);
+    EXPECT_EQ(TextEditorLimit(0), 254);
+}

@@ -111,10 +111,7 @@ TEST_F(TableTest, EnterNeverEmptiesACell)
 
 TEST_F(TableTest, AnEditIsStoredNormalisedAndShownAsTyped)
 {
-    database->Run({"DROP TABLE memo",
-                   "CREATE TABLE memo (stamp VARCHAR(15), content VARCHAR(32), priority INTEGER, id INTEGER)",
-                   "INSERT INTO memo VALUES ('', 'x', 3, 4)",
-                   "INSERT INTO i_memo VALUES ('Важность', 0, 6, '')"});
+    UseMemoWithPriority();
     ASSERT_TRUE(Start());
     TableModel* memo = Open(IDM_MEMO);
     ASSERT_NE(memo, nullptr);
@@ -122,20 +119,17 @@ TEST_F(TableTest, AnEditIsStoredNormalisedAndShownAsTyped)
     memo->CellEdited("1,5", 2, 0, true);
     memo->CellEdited(" ", 0, 0, true);
     EXPECT_EQ(memo->Rows()[0], TextRow({" ", "Петр's", "1,5", "4"}));
-    EXPECT_EQ(database->Query("SELECT stamp, content, priority FROM memo"), (RowSet{{"-", "Петр\"s", "1.5"}}));
+    EXPECT_EQ(database->Query("SELECT stamp, content, priority FROM memo"), (RowSet{{"-", "Петр's", "1.5"}}));
 
     // Without the apply flag nothing changes anywhere.
     memo->CellEdited("new", 1, 0, false);
     EXPECT_EQ(memo->Rows()[0][1], "Петр's");
-    EXPECT_EQ(Stored("SELECT content FROM memo"), "Петр\"s");
+    EXPECT_EQ(Stored("SELECT content FROM memo"), "Петр's");
 }
 
 TEST_F(TableTest, ARefusedUpdateIsReportedAndTheWindowKeepsItsText)
 {
-    database->Run({"DROP TABLE memo",
-                   "CREATE TABLE memo (stamp VARCHAR(15), content VARCHAR(32), priority INTEGER, id INTEGER)",
-                   "INSERT INTO memo VALUES ('', 'x', 3, 4)",
-                   "INSERT INTO i_memo VALUES ('Важность', 0, 6, '')"});
+    UseMemoWithPriority();
     ASSERT_TRUE(Start());
     TableModel* memo = Open(IDM_MEMO);
     ASSERT_NE(memo, nullptr);

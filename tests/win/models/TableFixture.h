@@ -6,6 +6,7 @@
 #include "frame/FrameFixture.h"
 #include "grid/GridWindow.h"
 #include "models/TableModel.h"
+#include "support/Keystroke.h"
 
 // The frame of FrameTest over a fresh copy of the database, with helpers to
 // open table windows through the frame's commands and to drive them.
@@ -61,6 +62,24 @@ protected:
         grid->SetCurrentColumn(column);
         if (!grid->InCellMode())
             SendMessageA(grid->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    }
+
+    // The memo table with a numeric third column "Важность" and one record
+    // (id 4) of priority 3: a text typed there is refused by the database.
+    void UseMemoWithPriority()
+    {
+        database->Run({"DROP TABLE memo",
+                       "CREATE TABLE memo (stamp VARCHAR(15), content VARCHAR(32), priority INTEGER, id INTEGER)",
+                       "INSERT INTO memo VALUES ('', 'x', 3, 4)", "INSERT INTO i_memo VALUES ('Важность', 0, 6, '')"});
+    }
+
+    // Makes a cell current in cell mode, gives the grid the focus and
+    // presses Enter there, as a user does to open the cell's editor.
+    static void EnterOn(const TableModel* model, int column, int row)
+    {
+        SelectCell(model, column, row);
+        SetFocus(GridOf(*model)->Handle());
+        Keystroke(VK_RETURN);
     }
 
     std::string Stored(const std::string& sql) const
