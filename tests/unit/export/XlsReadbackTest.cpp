@@ -26,8 +26,10 @@ TEST(XlsReadback, LibreOfficeReadsPhoneNumbersAsTheirTextAndOnlyCanonicalNumbers
     std::size_t rowsLeftOut = 0;
     std::ofstream(folder / "book.xls", std::ios::binary) << BuildXlsFile(book, rowsLeftOut);
 
-    // Separator ",", quote '"', UTF-8, from line 1, every text quoted.
-    const std::string command = std::string(VELARMON_SOFFICE) + " -env:UserInstallation=file://" +
+    // Separator ",", quote '"', UTF-8, from line 1, every text quoted; numbers
+    // written with a decimal point whatever the machine's locale.
+    const std::string command = "LC_ALL=C.UTF-8 LANG=C.UTF-8 " + std::string(VELARMON_SOFFICE) +
+                                " -env:UserInstallation=file://" +
                                 (folder / "profile").string() +
                                 " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true'" +
                                 " --outdir " + folder.string() + " " + (folder / "book.xls").string() +
