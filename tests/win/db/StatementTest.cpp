@@ -183,10 +183,10 @@ TEST_F(DatabaseInsert, StoresTheRowAndSaysSo)
     EXPECT_EQ(db_.InsertRow("phbook", row), 1);
     EXPECT_EQ(db_.LastMessage(), "В таблице phbook добавленно 1 записей.");
     // The row now holds what was stored.
-    EXPECT_EQ(row[6], "e\"mail");
+    EXPECT_EQ(row[6], "e'mail");
     EXPECT_EQ(row[7], "");
     EXPECT_EQ(Raw().Query("SELECT hex(name), info1, info2, typeof(info2), typeof(id) FROM phbook"),
-              (RowSet{{"C8E2E0ED", "e\"mail", "", "text", "integer"}}));
+              (RowSet{{"C8E2E0ED", "e'mail", "", "text", "integer"}}));
 }
 
 TEST_F(DatabaseInsert, ShortRowFillsEmptyTextAndZero)
@@ -240,7 +240,7 @@ TEST_F(DatabaseUpdate, CharacterCells)
     EXPECT_EQ(db_.LastMessage(), message);  // success leaves the message
     ASSERT_TRUE(db_.UpdateCell("phbook", 1, "4", "it's"));
     EXPECT_EQ(Raw().Query("SELECT name, phone1 FROM phbook ORDER BY id"),
-              (RowSet{{"Пётр", "it\"s"}, {"Борис", "222"}}));
+              (RowSet{{"Пётр", "it's"}, {"Борис", "222"}}));
 
     ASSERT_TRUE(db_.UpdateCell("phbook", 0, "4", ""));
     ASSERT_TRUE(db_.UpdateCell("phbook", 1, "4", " "));
