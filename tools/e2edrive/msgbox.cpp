@@ -42,14 +42,16 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
 
 // The pixels can only be read while the box is uncovered. Under Wine, closing a
 // nested message box can leave its owner above the box below it, so the box is
-// raised (without activating it) and repainted, once per box.
+// raised (without activating it) and repainted, once per box. Both are only
+// requests to the box's thread: a program busy in a long exchange must not
+// hold this tool, which has a time limit of its own to keep.
 void BringForward(HWND box)
 {
     static HWND raised = nullptr;
     if (raised == box)
         return;
     raised = box;
-    SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
