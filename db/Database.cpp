@@ -70,7 +70,7 @@ void Database::FreeHandles()
     environment_ = nullptr;
 }
 
-bool Database::Connect(const std::string& name)
+bool Database::Connect(const std::string& name, bool extendedAnsiSql)
 {
     Disconnect();
     FreeHandles();
@@ -92,7 +92,7 @@ bool Database::Connect(const std::string& name)
     }
 
     name_ = name;
-    std::string text = sql::ConnectionString(name_);
+    std::string text = sql::ConnectionString(name_, extendedAnsiSql);
     SQLCHAR completed[512] = {};
     SQLSMALLINT completedLength = 0;
     const SQLRETURN result =

@@ -22,7 +22,9 @@ public:
 
     // Opens the connection to database `name` through the Access driver,
     // without a data source entry. A connection already open is closed first.
-    bool Connect(const std::string& name);
+    // `extendedAnsiSql` is only for making a database: Jet's ANSI-92 mode,
+    // in which views can be created.
+    bool Connect(const std::string& name, bool extendedAnsiSql = false);
     // Closes the connection if one is open; otherwise changes nothing.
     void Disconnect();
     bool IsConnected() const { return connected_; }

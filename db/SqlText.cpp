@@ -91,7 +91,7 @@ bool IsCharacterType(std::int32_t type)
     }
 }
 
-std::string ConnectionString(std::string_view name)
+std::string ConnectionString(std::string_view name, bool extendedAnsiSql)
 {
     // The Access driver ignores SERVER; the loopback name keeps the string
     // in the form the program has always sent.
@@ -99,6 +99,8 @@ std::string ConnectionString(std::string_view name)
     text += "SERVER=localhost;DBQ=";
     text += name;
     text += ";";
+    if (extendedAnsiSql)
+        text += "ExtendedAnsiSQL=1;";
     return text;
 }
 

@@ -31,7 +31,9 @@ bool IsCharacterType(std::int32_t type);
 std::size_t TextColumnSize(std::int32_t type, std::uint64_t size);
 
 // The driver connection string for the Access driver with database `name`.
-std::string ConnectionString(std::string_view name);
+// `extendedAnsiSql` puts Jet in its ANSI-92 mode, the only one in which
+// views can be made through SQL; the program's own connection never does.
+std::string ConnectionString(std::string_view name, bool extendedAnsiSql = false);
 
 // A number that may be written bare into a statement: optional sign, decimal
 // digits and at most one decimal point, at least one digit, nothing else.

@@ -2,9 +2,11 @@
  * Stand-in for the Access ODBC driver on Linux.
  *
  * unixODBC loads this library for the driver name the program asks for and
- * looks up every entry point in it. Only SQLDriverConnect lives here; all the
- * others come from the SQLite ODBC driver, which this library is linked
- * against, so the driver manager's symbol look-ups fall through to it.
+ * looks up every entry point in it. SQLDriverConnect lives here, and the
+ * statement entry points through which the Access driver's rules are kept
+ * live in accessrules.c; all the others come from the SQLite ODBC driver,
+ * which this library is linked against, so the driver manager's symbol
+ * look-ups fall through to it.
  *
  * SQLDriverConnect rewrites the Access-style attribute DBQ=<name> into the
  * SQLite driver's Database=<folder>/<name>.mdb (the extension added, as the
@@ -12,7 +14,9 @@
  * missing database file fails to connect instead of being created empty.
  * The folder is $VELARMON_DB_DIR, or the default compiled in; "." is the
  * process's current folder, which Wine sets from the Windows one when it
- * starts a process.
+ * starts a process. It notes whether the string sets ExtendedAnsiSQL=1, the
+ * Access driver's switch to Jet's ANSI-92 mode, which alone accepts views
+ * and procedures made through SQL.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -21,8 +25,7 @@
 #include <string.h>
 #include <strings.h>
 
-#include <sql.h>
-#include <sqlext.h>
+#include "shim.h"
 
 #ifndef VELARMON_DEFAULT_DB_DIR
 #define VELARMON_DEFAULT_DB_DIR "."
@@ -95,10 +98,12 @@ static int has_extension(const char *begin, const char *end)
  * Rewrites the connection string. Attributes are "key=value" pieces separated
  * by ';'; a value may be wrapped in braces to hold ';'. DBQ becomes Database
  * (with the folder and ".db"), any Database or NoCreat given is dropped, and
- * NoCreat=1 ends the result. Returns a malloc'ed text or NULL.
+ * NoCreat=1 ends the result; `extended` tells whether ExtendedAnsiSQL is 1.
+ * Returns a malloc'ed text or NULL.
  */
-static char *rewrite(const char *in, size_t in_length)
+static char *rewrite(const char *in, size_t in_length, int *extended)
 {
+    *extended = 0;
     const char *folder = getenv("VELARMON_DB_DIR");
     if (!folder || !*folder)
         folder = VELARMON_DEFAULT_DB_DIR;
@@ -157,6 +162,11 @@ static char *rewrite(const char *in, size_t in_length)
             append_z(&out, ";");
         } else if (key_is(key, key_length, "Database") || key_is(key, key_length, "NoCreat")) {
             /* replaced below, so the file can only be one that exists */
+        } else if (key_is(key, key_length, "ExtendedAnsiSQL")) {
+            trim(&value, &value_end);
+            *extended = value_end - value == 1 && *value == '1';
+            append(&out, piece, (size_t)(piece_end - piece));
+            append_z(&out, ";");
         } else {
             append(&out, piece, (size_t)(piece_end - piece));
             append_z(&out, ";");
@@ -170,20 +180,26 @@ static char *rewrite(const char *in, size_t in_length)
     return out.bytes;
 }
 
+void *shim_real(const char *name)
+{
+    /* Already loaded as this library's dependency: only its handle is taken. */
+    void *driver = dlopen(VELARMON_SQLITE_DRIVER, RTLD_LAZY | RTLD_NOLOAD);
+    if (!driver)
+        return NULL;
+    void *fn = dlsym(driver, name);
+    dlclose(driver);
+    /* Never one of this library's own functions. */
+    Dl_info found, own;
+    if (!fn || !dladdr(fn, &found) || !dladdr((void *)shim_real, &own) || found.dli_fbase == own.dli_fbase)
+        return NULL;
+    return fn;
+}
+
 static DriverConnectFn real_driver_connect(void)
 {
     static DriverConnectFn found;
-    if (!found) {
-        /* Already loaded as this library's dependency: only its handle is taken. */
-        void *driver = dlopen(VELARMON_SQLITE_DRIVER, RTLD_LAZY | RTLD_NOLOAD);
-        if (!driver)
-            return NULL;
-        DriverConnectFn fn = (DriverConnectFn)dlsym(driver, "SQLDriverConnect");
-        dlclose(driver);
-        if (fn == (DriverConnectFn)SQLDriverConnect)
-            return NULL;
-        found = fn;
-    }
+    if (!found)
+        found = (DriverConnectFn)shim_real("SQLDriverConnect");
     return found;
 }
 
@@ -200,11 +216,14 @@ SQLRETURN SQL_API SQLDriverConnect(SQLHDBC hdbc, SQLHWND hwnd, SQLCHAR *in, SQLS
     size_t length = in_length == SQL_NTS ? strlen((const char *)in)
                     : in_length < 0      ? 0
                                          : (size_t)in_length;
-    char *rewritten = rewrite((const char *)in, length);
+    int extended = 0;
+    char *rewritten = rewrite((const char *)in, length, &extended);
     if (!rewritten)
         return SQL_ERROR;
     SQLRETURN result = real(hdbc, hwnd, (SQLCHAR *)rewritten, SQL_NTS, out, out_max, out_length,
                             completion);
     free(rewritten);
+    if (SQL_SUCCEEDED(result))
+        shim_connected(hdbc, extended);
     return result;
 }

@@ -77,6 +77,8 @@ TEST(SqlConnection, StringEndsWithTheBareName)
 {
     EXPECT_EQ(sql::ConnectionString("velarmon"),
               "DRIVER=Microsoft Access Driver (*.mdb);SERVER=localhost;DBQ=velarmon;");
+    EXPECT_EQ(sql::ConnectionString("velarmon", true),
+              "DRIVER=Microsoft Access Driver (*.mdb);SERVER=localhost;DBQ=velarmon;ExtendedAnsiSQL=1;");
 }
 
 TEST(SqlConnection, MessagesAreCodePage1251)
