@@ -134,7 +134,7 @@ class Installer(t.TransferTest):
 
         # Every table and view of the schema, and its rows, through ODBC.
         tables, schema_rows = schema_contents()
-        r = subprocess.run(["wine", str(QUERY), *tables], env=env, cwd=data, capture_output=True, timeout=60)
+        r = h.wine(QUERY, *tables, env=env, cwd=data)
         self.assertEqual(r.returncode, 0, r.stdout.decode("cp1251", "replace"))
         expected = "".join(f"{table}\t{len(schema_rows[table])}\n" + "".join("\t".join(row) + "\n"
                                                                            for row in schema_rows[table])
@@ -192,8 +192,7 @@ class Installer(t.TransferTest):
         bad.write_bytes("CREATE TABLE a (x INTEGER);\n\n-- the second\nCREATE TABLE b (y NOTATYPE(;\n"
                         "INSERT INTO a VALUES (1);\nINSERT INTO nowhere VALUES ('Ё');\n".encode("cp1251"))
 
-        r = subprocess.run(["wine", str(CREATEDB), ".", "bad.sql"], env=env, cwd=work, capture_output=True,
-                           timeout=60)
+        r = h.wine(CREATEDB, ".", "bad.sql", env=env, cwd=work)
         out = r.stdout.decode("cp1251").replace("\r\n", "\n")
         self.assertEqual(r.returncode, 1, out)
         self.assertRegex(out, r"Строка 4 схемы: CREATE TABLE b \(y NOTATYPE\(\n    .+\n"
@@ -202,8 +201,7 @@ class Installer(t.TransferTest):
         self.assertFalse((work / "velarmon.mdb").exists())
 
         (work / "velarmon.mdb").write_bytes(b"someone's data")
-        r = subprocess.run(["wine", str(CREATEDB), ".", str(h.WIN_BUILD / "install" / "schema.sql")], env=env,
-                           cwd=work, capture_output=True, timeout=60)
+        r = h.wine(CREATEDB, ".", h.WIN_BUILD / "install" / "schema.sql", env=env, cwd=work)
         self.assertEqual(r.returncode, 2, r.stdout.decode("cp1251", "replace"))
         self.assertEqual((work / "velarmon.mdb").read_bytes(), b"someone's data")
 

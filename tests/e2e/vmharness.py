@@ -11,6 +11,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 from pathlib import Path
@@ -123,8 +124,17 @@ def stop_wine():
 
 
 def wine(*args, env=None, timeout=60, cwd=None):
-    return subprocess.run(["wine", *map(str, args)], env=env or wine_env(), stdin=subprocess.DEVNULL,
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout, cwd=cwd)
+    """Runs a Windows program and returns its exit code and output. The output
+    goes through files, not pipes: a Wine process that the program happens to
+    start (the desktop's explorer.exe, when no window needed it before) keeps
+    the program's handles open long after it ended, and a pipe would make the
+    wait last until the time limit."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        done = subprocess.run(["wine", *map(str, args)], env=env or wine_env(), stdin=subprocess.DEVNULL,
+                              stdout=out, stderr=err, timeout=timeout, cwd=cwd)
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
 
 
 def reg_delete_settings():
