@@ -446,9 +446,10 @@ SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT stmt, SQLUSMALLINT option)
     return real(stmt, option);
 }
 
-SQLRETURN SQL_API SQLExecDirect(SQLHSTMT stmt, SQLCHAR *text, SQLINTEGER length)
+/* Runs `text` through `real` (SQLExecDirect or SQLPrepare) unless the Access
+ * driver would refuse it. */
+static SQLRETURN judged(ExecDirectFn real, SQLHSTMT stmt, SQLCHAR *text, SQLINTEGER length)
 {
-    ExecDirectFn real = REAL(ExecDirectFn, "SQLExecDirect");
     if (!real)
         return SQL_ERROR;
     enum refusal why = text ? judge(stmt, (const char *)text, text_length(text, length)) : NONE;
@@ -457,13 +458,12 @@ SQLRETURN SQL_API SQLExecDirect(SQLHSTMT stmt, SQLCHAR *text, SQLINTEGER length)
     return real(stmt, text, length);
 }
 
+SQLRETURN SQL_API SQLExecDirect(SQLHSTMT stmt, SQLCHAR *text, SQLINTEGER length)
+{
+    return judged(REAL(ExecDirectFn, "SQLExecDirect"), stmt, text, length);
+}
+
 SQLRETURN SQL_API SQLPrepare(SQLHSTMT stmt, SQLCHAR *text, SQLINTEGER length)
 {
-    ExecDirectFn real = REAL(ExecDirectFn, "SQLPrepare");
-    if (!real)
-        return SQL_ERROR;
-    enum refusal why = text ? judge(stmt, (const char *)text, text_length(text, length)) : NONE;
-    if (why != NONE)
-        return refuse(stmt, why);
-    return real(stmt, text, length);
+    return judged(REAL(ExecDirectFn, "SQLPrepare"), stmt, text, length);
 }
