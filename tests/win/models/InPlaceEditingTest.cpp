@@ -31,10 +31,11 @@ void TypeOn(const TableModel* model, int column, int row, char character)
     SendMessageA(grid->Handle(), WM_CHAR, static_cast<unsigned char>(character), 0);
 }
 
+// A key pressed in an editor, as the keyboard delivers it.
 void PressIn(HWND control, WPARAM key)
 {
-    SendMessageA(control, WM_KEYDOWN, key, 0);
-    PumpMessages();
+    SetFocus(control);
+    Keystroke(key);
 }
 
 int ChildrenOfClass(HWND parent, const char* className)

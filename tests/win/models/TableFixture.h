@@ -48,10 +48,11 @@ protected:
         return count;
     }
 
+    // A key pressed on the model's grid, as the keyboard delivers it.
     static void Key(const TableModel* model, WPARAM key)
     {
-        SendMessageA(GridOf(*model)->Handle(), WM_KEYDOWN, key, 0);
-        PumpMessages();
+        SetFocus(GridOf(*model)->Handle());
+        Keystroke(key);
     }
 
     // Makes a cell current in cell mode, as a click on it does.
