@@ -304,7 +304,9 @@ void GridWindow::BeginEdit(int character, LPARAM)
         return;
     // A text never longer than its database column holds, so that a typed
     // value is neither refused nor cut after the fact.
-    SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(TextEditorLimit(CurrentColumnSpec() ? CurrentColumnSpec()->textSize : 0)), 0);
+    const ColumnSpec* column = CurrentColumnSpec();
+    const int limit = TextEditorLimit(column ? column->textSize : 0);
+    SendMessageA(control, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
     SendMessageA(control, EM_SETSEL, 0, -1);
     // A typed character replaces the old text; a space only opens the field.
     if (character != 0 && character != ' ')

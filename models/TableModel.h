@@ -44,6 +44,9 @@ public:
 protected:
     // The empty model of a kind: no rows, no columns, no window yet.
     explicit TableModel(TableKind kind);
+    // The owner of a box about an edit: the frame the window stands in, or
+    // none without a window.
+    HWND EditBoxOwner() const;
 
     RowSet rows_;
     std::unique_ptr<TableWindow> window_;
@@ -51,9 +54,6 @@ protected:
     std::vector<ChangeRecord> changes_;
     TableKind kind_;
     std::string title_;
-    // The owner of a box about an edit: the frame the window stands in, or
-    // none without a window.
-    HWND EditBoxOwner() const;
     // Drawn under the last row when not empty; the program's tables have none.
     std::string note_;
     bool modified_ = false;

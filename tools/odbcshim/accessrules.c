@@ -99,23 +99,7 @@ static void forget(SQLHANDLE handle)
     pthread_mutex_unlock(&links_lock);
 }
 
-/* Whether the connection of statement `stmt` runs in ANSI-92 mode; -1 when
- * the statement is unknown. */
-static int extended_of(SQLHSTMT stmt)
-{
-    int result = -1;
-    pthread_mutex_lock(&links_lock);
-    SQLHANDLE owner = NULL;
-    for (struct link *l = links; l; l = l->next)
-        if (l->handle == stmt)
-            owner = l->owner;
-    for (struct link *l = links; l && owner; l = l->next)
-        if (l->handle == owner && !l->owner)
-            result = l->extended;
-    pthread_mutex_unlock(&links_lock);
-    return result;
-}
-
+/* The connection of statement `stmt`; NULL when the statement is unknown. */
 static SQLHANDLE connection_of(SQLHSTMT stmt)
 {
     SQLHANDLE owner = NULL;
@@ -125,6 +109,20 @@ static SQLHANDLE connection_of(SQLHSTMT stmt)
             owner = l->owner;
     pthread_mutex_unlock(&links_lock);
     return owner;
+}
+
+/* Whether the connection of statement `stmt` runs in ANSI-92 mode; -1 when
+ * the statement or its connection is unknown. */
+static int extended_of(SQLHSTMT stmt)
+{
+    SQLHANDLE dbc = connection_of(stmt);
+    int result = -1;
+    pthread_mutex_lock(&links_lock);
+    for (struct link *l = links; l && dbc; l = l->next)
+        if (l->handle == dbc && !l->owner)
+            result = l->extended;
+    pthread_mutex_unlock(&links_lock);
+    return result;
 }
 
 /* A statement of the driver's own on `dbc`, outside the bookkeeping. */
