@@ -51,7 +51,9 @@ class Sms(h.ProgramTest):
         return [c for c in s.sim.commands() if c.startswith(b"AT#PSTRM")]
 
     def test_panel_narrows_the_client_and_sends_the_exact_command(self):
-        s = self.start(rules=["delay,ms=1500 AT#PSTRM=*"])
+        # The phone holds its answer long enough (within the 8 s wait) for the
+        # dialog to be read on a busy machine.
+        s = self.start(rules=["delay,ms=4500 AT#PSTRM=*"])
         left = int(s.ok("rect", CLIENT).split()[0])
         s.ok("post", h.FRAME, SMS)
         panel = self.panel(s)
