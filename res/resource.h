@@ -120,6 +120,10 @@
 /* AVI clip played by the progress dialog */
 #define IDR_PROGRESS_AVI 126
 
+/* The database schema in code page 1251, from which a user's first database
+   is made (raw data) */
+#define IDR_SCHEMA 127
+
 /* Private window messages */
 #define VM_PROGRESS_POS (0x0400 + 1)    /* splash and progress dialogs: wParam = position */
 #define VM_PROGRESS_ITEM (0x0400 + 2)   /* progress dialog: lParam = the current item's row */
