@@ -2,6 +2,7 @@
 
 #include "common/AppMessages.h"
 #include "app/Application.h"
+#include "app/DataFolder.h"
 #include "app/MessageLoop.h"
 #include "db/Database.h"
 #include "res/resource.h"
@@ -26,7 +27,16 @@ int RunApplication(HINSTANCE instance, int showCommand)
         SetForegroundWindow(running);
         return 0;
     }
-    if (!TheDatabase().Connect("velarmon")) {
+    // A data folder that cannot be prepared is explained first; the
+    // connection error follows as for any database that cannot be opened.
+    std::string databaseName, report;
+    if (!EnterDataFolder(instance, databaseName, report)) {
+        const std::string text = "Не удалось подготовить базу данных программы.\n\n" + report;
+        MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONERROR);
+        MessageBoxA(nullptr, AppMessages[2], AppMessages[0], MB_ICONERROR);
+        return 0;
+    }
+    if (!TheDatabase().Connect(databaseName)) {
         MessageBoxA(nullptr, AppMessages[2], AppMessages[0], MB_ICONERROR);
         return 0;
     }

@@ -71,10 +71,10 @@ DatabaseCreation CreateDatabaseHere(const std::vector<ScriptStatement>& statemen
 
     int failed = 0;
     {
-        // The driver finds the bare name in the current folder, as it does
-        // for the program.
+        // By its full path: a driver may have taken its idea of the current
+        // folder when the process started.
         Database database;
-        if (!database.Connect(kDatabaseName, true)) {
+        if (!database.Connect(CurrentFolder() + "\\" + kDatabaseName, true)) {
             report += "Не удалось соединиться с новой базой данных " + path + ": " + database.LastMessage() + "\n";
             failed = 1;
         } else {

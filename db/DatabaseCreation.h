@@ -2,8 +2,8 @@
 // Making the program's database: the file through the Access driver's own
 // creation request, then the schema's statements on a connection in Jet's
 // ANSI-92 mode (ExtendedAnsiSQL=1), the only mode in which the driver
-// accepts the schema's views. Used by the installer's tool; texts are code
-// page 1251.
+// accepts the schema's views. Used by the program for a user's first database
+// and by velarmon-createdb; texts are code page 1251.
 
 #include <string>
 #include <vector>

@@ -97,7 +97,14 @@ std::string ConnectionString(std::string_view name, bool extendedAnsiSql)
     // in the form the program has always sent.
     std::string text = "DRIVER=Microsoft Access Driver (*.mdb);";
     text += "SERVER=localhost;DBQ=";
-    text += name;
+    // A full path may hold a ';', which only a braced value keeps.
+    if (name.find(';') != std::string_view::npos) {
+        text += "{";
+        text += name;
+        text += "}";
+    } else {
+        text += name;
+    }
     text += ";";
     if (extendedAnsiSql)
         text += "ExtendedAnsiSQL=1;";

@@ -14,9 +14,11 @@
  * missing database file fails to connect instead of being created empty.
  * The folder is $VELARMON_DB_DIR, or the default compiled in; "." is the
  * process's current folder, which Wine sets from the Windows one when it
- * starts a process. It notes whether the string sets ExtendedAnsiSQL=1, the
- * Access driver's switch to Jet's ANSI-92 mode, which alone accepts views
- * and procedures made through SQL.
+ * starts a process (and never again: a Windows program that changes its
+ * folder later names its database by a full path). A full Windows path
+ * ("C:\...") is found through the prefix's drive links. It notes whether
+ * the string sets ExtendedAnsiSQL=1, the Access driver's switch to Jet's
+ * ANSI-92 mode, which alone accepts views and procedures made through SQL.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -94,6 +96,32 @@ static int has_extension(const char *begin, const char *end)
     return 0;
 }
 
+/* True for a full Windows path with a drive: "C:\..." or "C:/...". */
+static int is_drive_path(const char *begin, const char *end)
+{
+    return end - begin >= 3 && ((begin[0] | 0x20) >= 'a' && (begin[0] | 0x20) <= 'z') && begin[1] == ':' &&
+           (begin[2] == '\\' || begin[2] == '/');
+}
+
+/* The Unix path of a full Windows path, through the prefix's drive links
+ * ($WINEPREFIX/dosdevices/c: and the like), as Wine itself finds it. */
+static void append_drive_path(struct text *out, const char *begin, const char *end)
+{
+    const char *prefix = getenv("WINEPREFIX");
+    if (prefix && *prefix) {
+        append_z(out, prefix);
+    } else {
+        const char *home = getenv("HOME");
+        append_z(out, home ? home : "");
+        append_z(out, "/.wine");
+    }
+    char drive[] = "/dosdevices/c:";
+    drive[12] = (char)(begin[0] | 0x20);
+    append_z(out, drive);
+    for (const char *p = begin + 2; p < end; ++p)
+        append(out, *p == '\\' ? "/" : p, 1);
+}
+
 /*
  * Rewrites the connection string. Attributes are "key=value" pieces separated
  * by ';'; a value may be wrapped in braces to hold ';'. DBQ becomes Database
@@ -154,9 +182,13 @@ static char *rewrite(const char *in, size_t in_length, int *extended)
         if (key_is(key, key_length, "DBQ")) {
             trim(&value, &value_end);
             append_z(&out, "Database=");
-            append_z(&out, folder);
-            append_z(&out, "/");
-            append(&out, value, (size_t)(value_end - value));
+            if (is_drive_path(value, value_end)) {
+                append_drive_path(&out, value, value_end);
+            } else {
+                append_z(&out, folder);
+                append_z(&out, "/");
+                append(&out, value, (size_t)(value_end - value));
+            }
             if (!has_extension(value, value_end))
                 append_z(&out, ".mdb");
             append_z(&out, ";");

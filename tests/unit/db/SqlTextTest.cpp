@@ -79,6 +79,11 @@ TEST(SqlConnection, StringEndsWithTheBareName)
               "DRIVER=Microsoft Access Driver (*.mdb);SERVER=localhost;DBQ=velarmon;");
     EXPECT_EQ(sql::ConnectionString("velarmon", true),
               "DRIVER=Microsoft Access Driver (*.mdb);SERVER=localhost;DBQ=velarmon;ExtendedAnsiSQL=1;");
+    // A full path is passed as it stands, braced only where a ';' would end it.
+    EXPECT_EQ(sql::ConnectionString("C:\\Docs\\VelarMon\\velarmon"),
+              "DRIVER=Microsoft Access Driver (*.mdb);SERVER=localhost;DBQ=C:\\Docs\\VelarMon\\velarmon;");
+    EXPECT_EQ(sql::ConnectionString("C:\\A;B\\velarmon"),
+              "DRIVER=Microsoft Access Driver (*.mdb);SERVER=localhost;DBQ={C:\\A;B\\velarmon};");
 }
 
 TEST(SqlConnection, MessagesAreCodePage1251)

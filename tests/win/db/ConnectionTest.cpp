@@ -68,6 +68,11 @@ TEST(DatabaseConnection, ConnectsToTheProgramsDatabase)
     // A second connection after the first was closed works as the first did.
     ASSERT_TRUE(db.Connect("velarmon"));
     EXPECT_TRUE(db.DescribeColumns("phbook", names));
+    db.Disconnect();
+
+    // A full path names the file wherever the current folder is.
+    ASSERT_TRUE(db.Connect(dbtest::DatabaseFolder() + "\\velarmon"));
+    EXPECT_TRUE(db.DescribeColumns("phbook", names));
 }
 
 TEST(DatabaseConnection, MissingFileFailsAndIsNotCreated)
