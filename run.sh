@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts VelarMon against a simulated
-# demo phone on COM3 with a database of its own (build/demo). With DISPLAY set
+# demo phone on COM3 with a database of its own (build/demo, where the program
+# runs, as a copy kept with its database does). With DISPLAY set
 # the program opens there; without it, it runs on a virtual screen and a
 # screenshot of the frame is written.
 set -euo pipefail
@@ -15,7 +16,8 @@ demo=$VELARMON_BUILD/demo
 mkdir -p "$demo"
 [ -f "$demo/velarmon.mdb" ] || cp "$VELARMON_DB_DIR/velarmon.mdb" "$demo/velarmon.mdb"
 [ -f "$demo/phone.json" ] || cp "$root/tools/phonesim/demo_phone.json" "$demo/phone.json"
-export VELARMON_DB_DIR=$demo
+# Bare database names resolve in the current folder, as with Access.
+export VELARMON_DB_DIR=.
 
 own_display=0
 if [ -z "${DISPLAY:-}" ]; then
@@ -39,6 +41,7 @@ sim_pid=$!
 for _ in $(seq 1 100); do [ -e "$VELARMON_PORTS/COM3" ] && break; sleep 0.05; done
 
 "$root/tools/wine/start_server.sh"
+cd "$demo"
 drive="$VELARMON_BUILD/win/tools/e2edrive/vmdrive.exe"
 if [ "$own_display" = 0 ]; then
     echo "Starting VelarMon on $DISPLAY (the simulated phone is on COM3)"

@@ -7,8 +7,10 @@
 // found in the current folder) in Jet's ANSI-92 mode, and runs the schema's
 // statements one by one.
 // Every statement that fails is reported; a database that is not complete is
-// removed again, so that the next install makes it afresh. Messages go to the
-// standard output in code page 1251, where the installer's log shows them.
+// removed again, so that a later run makes it afresh. Messages go to the
+// standard output in code page 1251. The program makes a user's database with
+// the same routine and the schema it carries; this tool serves a folder of the
+// administrator's choosing.
 //
 // Exit codes: 0 made; 1 failed, nothing left behind; 2 a database is there
 // already and stays as it is; 3 wrong arguments.

@@ -35,7 +35,7 @@ def lengthened(text, width):
 
 def melodies(s):
     """The melody table as (number, name) in number order."""
-    db = sqlite3.connect(s.dir / "db" / "velarmon.mdb")
+    db = sqlite3.connect(s.database)
     db.text_factory = bytes
     try:
         return [(n, name.decode("cp1251")) for n, name in db.execute("SELECT mus_id, name FROM musik ORDER BY mus_id")]

@@ -1,11 +1,12 @@
 """The Windows installer, run silently in a fresh Wine prefix: the program
-folder, the Start-menu shortcut and its working folder, the uninstall entry,
-and the database it makes (read back through ODBC); the program started from
-the shortcut's folder reads the phone book into that database; a second
-install keeps the rows; the uninstaller removes the program and leaves the
-database. And velarmon-createdb.exe on its own: a schema statement that
-fails is reported and leaves no database behind; a database that is there
-already is left alone."""
+folder, the all-users Start-menu shortcut, the uninstall entry and the
+versions; no database is made by the setup. The program, started from the
+shortcut and from its program folder, makes and then uses the database in
+the user's Documents\\VelarMon; another user gets one of their own; a data
+folder the program cannot write is reported; a second install keeps the data
+and the uninstaller leaves it. And velarmon-createdb.exe on its own: a schema
+statement that fails is reported and leaves no database behind; a database
+that is there already is left alone."""
 
 import getpass
 import re
@@ -24,6 +25,8 @@ QUERY = h.WIN_BUILD / "tools" / "odbc" / "odbcquery.exe"
 SCHEMA = h.ROOT / "db" / "schema.sql"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VelarMon"
 PROGRAM_DIR = r"C:\Program Files (x86)\VelarMon"
+SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
+CAPTION = "Сообщение программы VelarMon:"
 PHONE_BOOK = h.ID["IDM_PHONEBOOK"]
 TITLE = "Телефонная книга"
 BOOK = [{"pos": 1, "name": "Мама", "numbers": ["0951234567", "", "", "", ""], "kinds": ["1", "2", "3", "4"],
@@ -43,6 +46,33 @@ def schema_contents():
         rows[table].append([quoted.replace("''", "'") if quoted or not number else number
                             for quoted, number in fields])
     return tables, rows
+
+
+def unlock(prefix):
+    """Takes back the immutable mark a test put on a data folder."""
+    for folder in (prefix / "drive_c" / "users").glob("*/Documents/VelarMon"):
+        subprocess.run(["chattr", "-i", str(folder)], stderr=subprocess.DEVNULL)
+
+
+def registry_values(query):
+    """Name to value of `reg query` output lines."""
+    values = {}
+    for line in query.splitlines():
+        match = re.match(r"\s+(\S+)\s+REG_\w+\s+(.*)$", line)
+        if match:
+            values[match[1]] = match[2].rstrip()
+    return values
+
+
+def product_version(exe):
+    """The ProductVersion text of an exe's version resource."""
+    data = exe.read_bytes()
+    key = "ProductVersion\0".encode("utf-16-le")
+    pos = data.index(key) + len(key)
+    pos += pos % 4  # the value starts on a 4-byte boundary
+    end = data.index(b"\0\0", pos)
+    end += (end - pos) % 2
+    return data[pos:end].decode("utf-16-le")
 
 
 def read_link(path):
@@ -73,16 +103,16 @@ class Installer(t.TransferTest):
     # -- in a fresh prefix of its own -------------------------------------------
     def fresh_prefix(self):
         """A newly made prefix with the machine's parts (fonts, COM ports, the
-        Access driver) and no VelarMon; its wineserver is stopped at the end.
-        Relative database names resolve in each process's current folder."""
+        Access driver) and no VelarMon; its wineserver is stopped at the end."""
         work = h.BUILD / "e2e" / "installer"
         prefix = work / "prefix"
         subprocess.run(["wineserver", "-k"], env=h.wine_env({"WINEPREFIX": str(prefix)}), stderr=subprocess.DEVNULL)
+        unlock(prefix)
         shutil.rmtree(work, ignore_errors=True)
         work.mkdir(parents=True)
         subprocess.run([str(h.ROOT / "tools" / "wine" / "prepare_prefix.sh"), str(prefix)], env=h.wine_env(),
                        check=True, stdout=subprocess.DEVNULL)
-        env = h.wine_env({"WINEPREFIX": str(prefix), "VELARMON_DB_DIR": "."})
+        env = h.wine_env({"WINEPREFIX": str(prefix)})
         # Its server and service processes, started with their output
         # detached, so that they hold no pipe of the programs run later.
         subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -93,6 +123,7 @@ class Installer(t.TransferTest):
         def stop():
             subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
             subprocess.run(["wineserver", "-w"], env=env, stderr=subprocess.DEVNULL)
+            unlock(prefix)
             shutil.rmtree(prefix, ignore_errors=True)  # 700 MB
         self.addCleanup(stop)
         return work, prefix, env
@@ -111,28 +142,62 @@ class Installer(t.TransferTest):
             time.sleep(0.2)
         return True
 
-    def test_install_start_reinstall_and_uninstall(self):
+    def session(self, env, name, phone_book=()):
+        s = h.ProgramSession(name, database=False,
+                             sim_state={"key": "0471", "limits": {"phonebook": 5}, "phonebook": list(phone_book)})
+        self.addCleanup(s.stop)
+        s.env = env
+        s.start_phone()
+        return s
+
+    def start(self, s, command, cwd=None):
+        started = subprocess.Popen(command, env=s.env, cwd=cwd, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        s.programs.append(started)
+        return started
+
+    def run_frame(self, s, started, read_phone_book=False):
+        """Waits for the frame (there already or not), reads the phone book if
+        asked, and exits."""
+        s.wait_frame(timeout_ms=60000)
+        if read_phone_book:
+            self.open_table(s, PHONE_BOOK, TITLE)
+            self.exchange(s, t.RECEIVE, timeout_ms=60000)
+            self.table_window(s, TITLE)
+        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
+        s.wait_exit(started, timeout=30)
+        s.stop()
+
+    def test_install_then_each_user_gets_a_database_of_their_own(self):
         work, prefix, env = self.fresh_prefix()
         drive_c = prefix / "drive_c"
-        user_dir = drive_c / "users" / getpass.getuser()
-        data = user_dir / "AppData" / "Roaming" / "VelarMon"
-        data_windows = rf"C:\users\{getpass.getuser()}\AppData\Roaming\VelarMon"
+        data = drive_c / "users" / getpass.getuser() / "Documents" / "VelarMon"
         program = drive_c / "Program Files (x86)" / "VelarMon"
-        menu = user_dir / "AppData" / "Roaming" / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "VelarMon"
+        menu = drive_c / "ProgramData" / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "VelarMon"
         database = data / "velarmon.mdb"
 
         self.assertEqual(self.install(env), 0)
-        self.assertEqual(sorted(p.name for p in program.iterdir()),
-                         ["schema.sql", "uninstall.exe", "velarmon-createdb.exe", "velarmon.exe"])
+        self.assertEqual(sorted(p.name for p in program.iterdir()), ["uninstall.exe", "velarmon.exe"])
         self.assertEqual((program / "velarmon.exe").read_bytes(), h.EXE.read_bytes())
-        self.assertEqual((program / "schema.sql").read_bytes(), SCHEMA.read_text("utf-8").encode("cp1251"))
-        self.assertEqual(read_link(menu / "VelarMon.lnk"), (PROGRAM_DIR + r"\velarmon.exe", data_windows))
+        self.assertEqual(read_link(menu / "VelarMon.lnk"), (PROGRAM_DIR + r"\velarmon.exe", PROGRAM_DIR))
         self.assertEqual(read_link(menu / "Удалить VelarMon.lnk")[0], PROGRAM_DIR + r"\uninstall.exe")
-        entry = h.wine("reg", "query", UNINSTALL_KEY, h.REG_VIEW, env=env).stdout.decode("cp1251")
-        self.assertRegex(entry, r"DisplayName\s+REG_SZ\s+VelarMon\r?\n")
-        self.assertIn(f'UninstallString    REG_SZ    "{PROGRAM_DIR}\\uninstall.exe"', entry)
+        entry = registry_values(h.wine("reg", "query", UNINSTALL_KEY, h.REG_VIEW, env=env).stdout.decode("cp1251"))
+        version = product_version(h.EXE)
+        self.assertRegex(version, r"^\d+\.\d+\.\d+$")
+        self.assertEqual(product_version(SETUP), version)
+        self.assertEqual({k: entry[k] for k in ("DisplayName", "DisplayVersion", "Publisher", "DisplayIcon",
+                                                "InstallLocation", "UninstallString")},
+                         {"DisplayName": "VelarMon", "DisplayVersion": version, "Publisher": "VelarMon",
+                          "DisplayIcon": PROGRAM_DIR + r"\velarmon.exe", "InstallLocation": PROGRAM_DIR,
+                          "UninstallString": f'"{PROGRAM_DIR}\\uninstall.exe"'})
+        self.assertGreater(int(entry["EstimatedSize"], 16), 0)
+        self.assertFalse(data.exists(), "the setup made a data folder")
 
-        # Every table and view of the schema, and its rows, through ODBC.
+        # Started from its shortcut: a new database with every table and view
+        # of the schema and its rows, read back through ODBC.
+        s = self.session(env, "installer-program", BOOK)
+        link = h.wine("winepath", "-w", menu / "VelarMon.lnk", env=env).stdout.decode().strip()
+        self.run_frame(s, self.start(s, ["wine", "start", "/wait", link]))
         tables, schema_rows = schema_contents()
         r = h.wine(QUERY, *tables, env=env, cwd=data)
         self.assertEqual(r.returncode, 0, r.stdout.decode("cp1251", "replace"))
@@ -142,28 +207,56 @@ class Installer(t.TransferTest):
         self.assertEqual(r.stdout.decode("cp1251").replace("\r\n", "\n"), expected)
         self.assertGreater(len(schema_rows["i_phbook"]), 0)
 
-        # The program, started through its shortcut, against the phone.
-        s = h.ProgramSession("installer-program", database=False, sim_state={"key": "0471", "limits": {"phonebook": 5}, "phonebook": BOOK})
-        self.addCleanup(s.stop)
-        s.env = env
-        s.start_phone()
-        link = h.wine("winepath", "-w", menu / "VelarMon.lnk", env=env).stdout.decode().strip()
-        started = subprocess.Popen(["wine", "start", "/wait", link], env=env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        s.programs.append(started)
-        s.wait_frame(timeout_ms=60000)
-        self.open_table(s, PHONE_BOOK, TITLE)
-        self.exchange(s, t.RECEIVE, timeout_ms=60000)
-        self.table_window(s, TITLE)
-        s.ok("post", h.FRAME, h.ID["IDM_EXIT"])
-        s.wait_exit(started, timeout=30)
-        s.stop()
+        # Started in its program folder, as Explorer does: the same database.
+        s = self.session(env, "installer-program", BOOK)
+        self.run_frame(s, self.start(s, ["wine", "velarmon.exe"], cwd=program), read_phone_book=True)
         names = self.phone_book_names(database)
         self.assertEqual(names, [e["name"] for e in BOOK])
+        self.assertEqual(sorted(p.name for p in program.iterdir()), ["uninstall.exe", "velarmon.exe"])
 
-        # Installed again over it: the database and its rows stay.
+        # Another user, whose data folder cannot be written at first: the
+        # driver's reason, then the connection error, and nothing left there.
+        second_documents = r"C:\users\second\Documents"
+        second = drive_c / "users" / "second" / "Documents" / "VelarMon"
+        second.mkdir(parents=True)
+        h.wine("reg", "add", SHELL_FOLDERS, "/v", "Personal", "/t", "REG_EXPAND_SZ", "/d", second_documents, "/f",
+               env=env)
+        subprocess.run(["chattr", "+i", str(second)], check=True)
+        s = self.session(env, "installer-second")
+        started = self.start(s, ["wine", "start", "/wait", link])
+        box = s.msgbox(timeout_ms=60000)
+        self.assertEqual((box.caption, box.icon), (CAPTION, "error"))
+        # The reason is the driver's (Wine's installer library passes on only
+        # its own "Request Failed").
+        self.assertRegex(box.text, "^Не удалось подготовить базу данных программы.\n\n"
+                                   f"Не удалось создать файл базы данных {re.escape(second_documents)}"
+                                   r"\\VelarMon\\velarmon\.mdb: \S.*\n$")
+        s.answer(box, 1)
+        box = s.msgbox()
+        self.assertEqual((box.caption, box.text, box.icon),
+                         (CAPTION, "Ошибка при попытке соединения с БД.\nПроверьте наличие необходимого DSN.",
+                          "error"))
+        s.answer(box, 1)
+        self.assertEqual(s.wait_exit(started, timeout=30), 0)
+        s.stop()
+        unlock(prefix)
+        self.assertEqual(list(second.iterdir()), [])
+
+        # Once it can be written: a database of their own, the first user's
+        # untouched. While the program runs, the setup does not go on.
+        s = self.session(env, "installer-second")
+        started = self.start(s, ["wine", "start", "/wait", link])
+        s.wait_frame(timeout_ms=60000)
+        self.assertEqual(self.install(env), 3)
+        self.assertEqual(sorted(p.name for p in program.iterdir()), ["uninstall.exe", "velarmon.exe"])
+        self.run_frame(s, started)
+        self.assertEqual(self.phone_book_names(second / "velarmon.mdb"), [])
+        self.assertEqual(self.phone_book_names(database), names)
+
+        # Installed again over it: both users' data stays.
         self.assertEqual(self.install(env), 0)
         self.assertEqual(self.phone_book_names(database), names)
+        self.assertTrue((second / "velarmon.mdb").exists())
 
         # Removed: the program, its shortcuts and its entry go; the data stays.
         # The uninstaller goes on from a copy of itself and returns at once.
@@ -172,6 +265,7 @@ class Installer(t.TransferTest):
         self.assertFalse(menu.exists())
         self.assertNotEqual(h.wine("reg", "query", UNINSTALL_KEY, h.REG_VIEW, env=env).returncode, 0)
         self.assertEqual(self.phone_book_names(database), names)
+        self.assertTrue((second / "velarmon.mdb").exists())
 
     @staticmethod
     def phone_book_names(database):
@@ -187,7 +281,7 @@ class Installer(t.TransferTest):
         work = h.BUILD / "e2e" / "createdb"
         shutil.rmtree(work, ignore_errors=True)
         work.mkdir(parents=True)
-        env = h.wine_env({"VELARMON_DB_DIR": "."})
+        env = h.wine_env()
         bad = work / "bad.sql"
         bad.write_bytes("CREATE TABLE a (x INTEGER);\n\n-- the second\nCREATE TABLE b (y NOTATYPE(;\n"
                         "INSERT INTO a VALUES (1);\nINSERT INTO nowhere VALUES ('Ё');\n".encode("cp1251"))
@@ -201,7 +295,7 @@ class Installer(t.TransferTest):
         self.assertFalse((work / "velarmon.mdb").exists())
 
         (work / "velarmon.mdb").write_bytes(b"someone's data")
-        r = h.wine(CREATEDB, ".", h.WIN_BUILD / "install" / "schema.sql", env=env, cwd=work)
+        r = h.wine(CREATEDB, ".", h.WIN_BUILD / "res" / "schema-cp1251.sql", env=env, cwd=work)
         self.assertEqual(r.returncode, 2, r.stdout.decode("cp1251", "replace"))
         self.assertEqual((work / "velarmon.mdb").read_bytes(), b"someone's data")
 

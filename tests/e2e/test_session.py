@@ -23,7 +23,7 @@ E250 = {"model": "SCH-E250", "key": "01234",
 
 
 def melodies(session):
-    with sqlite3.connect(session.dir / "db" / "velarmon.mdb") as db:
+    with sqlite3.connect(session.database) as db:
         db.text_factory = bytes
         return db.execute("SELECT mus_id, name FROM musik ORDER BY mus_id").fetchall()
 

@@ -74,7 +74,7 @@ class TableWindows(h.ProgramTest):
     def start(self):
         phone = json.loads(DEMO_PHONE.read_text(encoding="utf-8"))
         s = self.session(sim_state=phone)
-        fill_database(s.dir / "db" / "velarmon.mdb", phone)
+        fill_database(s.database, phone)
         s.start_phone()
         s.start_program()
         s.wait_frame()

@@ -28,7 +28,7 @@ MELODIES = [{"id": 1, "size": 900, "name": "Весна"}, {"id": 2, "size": 800,
 
 
 def melody_names(s):
-    with sqlite3.connect(s.dir / "db" / "velarmon.mdb") as db:
+    with sqlite3.connect(s.database) as db:
         db.text_factory = bytes
         return [name.decode("cp1251") for (name,) in db.execute("SELECT name FROM musik ORDER BY mus_id")]
 

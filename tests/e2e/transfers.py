@@ -87,7 +87,7 @@ def progress_fill(s, bar, name):
 
 def rows(s, table):
     """The table's rows in id order, texts decoded from code page 1251."""
-    db = sqlite3.connect(s.dir / "db" / "velarmon.mdb")
+    db = sqlite3.connect(s.database)
     db.text_factory = bytes
     try:
         found = db.execute(f"SELECT * FROM {table} ORDER BY id").fetchall()
@@ -98,7 +98,7 @@ def rows(s, table):
 
 def update(s, sql):
     """Changes the database behind the program's back."""
-    db = sqlite3.connect(s.dir / "db" / "velarmon.mdb")
+    db = sqlite3.connect(s.database)
     try:
         with db:
             db.execute(sql)

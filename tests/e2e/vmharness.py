@@ -2,7 +2,9 @@
 phone and a fresh database, and drives it from outside with vmdrive.exe.
 
 Every test gets a work folder under build/e2e/<class>.<test>/ holding its database
-copy, the simulator's state and logs, and screenshots. Whatever a test starts
+copy, the simulator's state and logs, and screenshots. The program runs in that
+folder: like the Access driver, the stand-in finds the bare name "velarmon" in the
+current folder, and the program keeps using a velarmon.mdb it finds there. Whatever a test starts
 is stopped when it ends."""
 
 import os
@@ -65,7 +67,8 @@ def wine_env(extra=None):
         "WINEDLLOVERRIDES": "mscoree=;mshtml=",
         "LC_ALL": "ru_RU.UTF-8",
         "ODBCSYSINI": str(BUILD / "odbc"),
-        "VELARMON_DB_DIR": str(BUILD / "db"),
+        # Bare database names resolve in the current folder, as with Access.
+        "VELARMON_DB_DIR": ".",
     })
     env.update(extra or {})
     return env
@@ -170,10 +173,11 @@ class ProgramSession:
     def __init__(self, name, database=True, port=3, sim_state=None):
         self.dir = BUILD / "e2e" / (f"{name}-fast" if FAST else name)
         shutil.rmtree(self.dir, ignore_errors=True)
-        (self.dir / "db").mkdir(parents=True)
+        self.dir.mkdir(parents=True)
+        self.database = self.dir / "velarmon.mdb"
         if database:
-            shutil.copy(DB_TEMPLATE, self.dir / "db" / "velarmon.mdb")
-        self.env = wine_env({"VELARMON_DB_DIR": str(self.dir / "db")})
+            shutil.copy(DB_TEMPLATE, self.database)
+        self.env = wine_env()
         self.port = port
         self.sim_state = sim_state
         self.sim = None

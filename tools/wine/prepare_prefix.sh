@@ -11,13 +11,23 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 # The stamp names the settings' version: a prefix made with older settings is
 # prepared again.
-stamp=$WINEPREFIX/.velarmon-ready-3
+stamp=$WINEPREFIX/.velarmon-ready-4
 [ -f "$stamp" ] && exit 0
 
 echo "Preparing the Wine prefix in $WINEPREFIX"
 mkdir -p "$WINEPREFIX" "$VELARMON_PORTS"
 wineboot -i >/dev/null 2>&1 </dev/null
 wineserver -w
+
+# Wine links the user's Documents, Desktop and the like to the Unix home
+# folder; the program keeps its data in Documents\VelarMon, which must belong
+# to this prefix as a Windows profile folder does to its user.
+for folder in "$WINEPREFIX/drive_c/users/$(id -un)"/*; do
+    if [ -L "$folder" ]; then
+        rm "$folder"
+        mkdir "$folder"
+    fi
+done
 
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
