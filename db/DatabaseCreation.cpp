@@ -7,7 +7,6 @@
 
 namespace {
 constexpr char kDriver[] = "Microsoft Access Driver (*.mdb)";
-constexpr char kDatabaseName[] = "velarmon";
 constexpr char kDatabaseFile[] = "velarmon.mdb";
 
 std::string CurrentFolder()
@@ -74,7 +73,7 @@ DatabaseCreation CreateDatabaseHere(const std::vector<ScriptStatement>& statemen
         // By its full path: a driver may have taken its idea of the current
         // folder when the process started.
         Database database;
-        if (!database.Connect(CurrentFolder() + "\\" + kDatabaseName, true)) {
+        if (!database.Connect(path, true)) {
             report += "Не удалось соединиться с новой базой данных " + path + ": " + database.LastMessage() + "\n";
             failed = 1;
         } else {

@@ -3,9 +3,8 @@
 //   velarmon-createdb <data folder> <schema file>
 //
 // Creates velarmon.mdb in the folder through the Access driver's own creation
-// request, connects to it as the program does (the bare name "velarmon",
-// found in the current folder) in Jet's ANSI-92 mode, and runs the schema's
-// statements one by one.
+// request, connects to it by its full path in Jet's ANSI-92 mode, and runs
+// the schema's statements one by one.
 // Every statement that fails is reported; a database that is not complete is
 // removed again, so that a later run makes it afresh. Messages go to the
 // standard output in code page 1251. The program makes a user's database with
@@ -57,8 +56,8 @@ int Run(const std::string& folder, const std::string& schemaPath)
         Say("В файле схемы " + schemaPath + " нет ни одного оператора\n");
         return kFailed;
     }
-    // The program finds its database in its current folder; so does this
-    // connection.
+    // The database is made in the current folder, as the program makes its
+    // own.
     if (!SetCurrentDirectoryA(folder.c_str())) {
         Say("Нет папки " + folder + "\n");
         return kFailed;

@@ -125,8 +125,10 @@ static void append_drive_path(struct text *out, const char *begin, const char *e
 /*
  * Rewrites the connection string. Attributes are "key=value" pieces separated
  * by ';'; a value may be wrapped in braces to hold ';'. DBQ becomes Database
- * (with the folder and ".db"), any Database or NoCreat given is dropped, and
- * NoCreat=1 ends the result; `extended` tells whether ExtendedAnsiSQL is 1.
+ * (a full Windows path through the drive links, any other name in the folder;
+ * ".mdb" added when it has no extension), any Database or NoCreat given is
+ * dropped, and NoCreat=1 ends the result; `extended` tells whether
+ * ExtendedAnsiSQL is 1.
  * Returns a malloc'ed text or NULL.
  */
 static char *rewrite(const char *in, size_t in_length, int *extended)
