@@ -43,6 +43,14 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         }
         break;
+    case WM_ENDSESSION:
+        // The system ends the process once this returns: the program closes
+        // now, a running operation stopped as on a close of the frame.
+        if (wParam) {
+            DestroyWindow(hwnd);
+            return 0;
+        }
+        break;
     case WM_SETCURSOR:
         if (ExchangeRunning()) {
             SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -146,6 +146,7 @@
 #define IDC_PROGRESS_BAR 1040
 #define IDC_PROGRESS_TEXT 1041
 #define IDC_PROGRESS_ANIMATION 1047
+#define IDC_PROGRESS_STOP 1042
 
 /* Melody and picture open-file dialog: extra panel */
 #define IDD_MEDIA_OPEN 123

@@ -1,4 +1,6 @@
 #pragma once
+#include <atomic>
+
 #include "worker/WorkerThread.h"
 
 // Runs one phone operation on its own thread, selected by its code (see
@@ -19,7 +21,17 @@ public:
     // message can be told from one a worker before it left behind.
     WPARAM RunNumber() const { return run_; }
 
+    // A stop asked because the program is closing: the operation ends as on
+    // the user's stop but tells nobody about it.
+    void RequestClose()
+    {
+        closing_ = true;
+        RequestStop();
+    }
+    bool Closing() const { return closing_.load(); }
+
 private:
+    std::atomic<bool> closing_{false};
     void* data_;
     int code_;
     WPARAM run_;

@@ -5,15 +5,38 @@
 #include <atomic>
 
 #include "common/DialogCentring.h"
+#include "common/Handles.h"
 #include "res/resource.h"
 #include "worker/ProgressText.h"
 
 namespace {
-constexpr DWORD DialogWaitPauseMs = 250;
+// The worker looks again after this long even when it was not woken; a
+// safeguard only, the event wakes it.
+constexpr DWORD DialogWaitSliceMs = 1000;
+const char StoppingText[] = "Остановка...";
 
 // Written by the user-interface thread, read by the worker.
 std::atomic<HWND> openDialog{nullptr};
 std::atomic<bool> dialogExpected{false};
+
+// User-interface thread only: what the stop button calls, and whether the
+// operation has been asked to stop.
+ProgressStopRequest stopRequest = nullptr;
+bool stopping = false;
+
+// Set whenever the dialog has opened or the wait for it has ended, so that
+// a waiting worker goes on at once.
+HANDLE DialogChanged()
+{
+    static const KernelHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    return event.Get();
+}
+
+void WakeWaitingWorker()
+{
+    if (HANDLE event = DialogChanged())
+        SetEvent(event);
+}
 
 BOOL OnInitDialog(HWND dialog, int code)
 {
@@ -26,15 +49,38 @@ BOOL OnInitDialog(HWND dialog, int code)
     SendDlgItemMessageA(dialog, IDC_PROGRESS_ANIMATION, ACM_OPENA,
                         reinterpret_cast<WPARAM>(GetModuleHandleA(nullptr)),
                         reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDR_PROGRESS_AVI)));
+    stopping = false;
     openDialog = dialog;
+    WakeWaitingWorker();
     return TRUE;
+}
+
+// The stop button, Enter or Esc: the operation is asked once to stop and the
+// dialog stays until it has; with no operation running it ends now.
+void OnStop(HWND dialog)
+{
+    if (stopping)
+        return;
+    if (!stopRequest || !stopRequest()) {
+        EndDialog(dialog, 1);
+        return;
+    }
+    stopping = true;
+    SetDlgItemTextA(dialog, IDC_PROGRESS_TEXT, StoppingText);
+    HWND button = GetDlgItem(dialog, IDC_PROGRESS_STOP);
+    // A disabled control keeps no focus; the dialog takes the keys meanwhile.
+    if (GetFocus() == button)
+        SetFocus(dialog);
+    EnableWindow(button, FALSE);
 }
 
 void OnItem(HWND dialog, const TextRow* item)
 {
     if (!item)
         return;
-    SetDlgItemTextA(dialog, IDC_PROGRESS_TEXT, ProgressItemText(*item).c_str());
+    // Once stopping, the line keeps saying so.
+    if (!stopping)
+        SetDlgItemTextA(dialog, IDC_PROGRESS_TEXT, ProgressItemText(*item).c_str());
     SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, ProgressRangeEnd(*item));
 }
 
@@ -44,11 +90,14 @@ INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG:
         return OnInitDialog(dialog, static_cast<int>(lParam));
     case WM_COMMAND:
-        // Only Enter (IDOK) ends the dialog; Esc and the close request do not.
-        if (LOWORD(wParam) != IDOK)
-            return FALSE;
-        EndDialog(dialog, 1);
-        return TRUE;
+        // The button, Enter (IDOK) and Esc (IDCANCEL); the dialog has no
+        // close box.
+        switch (LOWORD(wParam)) {
+        case IDC_PROGRESS_STOP:
+        case IDOK:
+        case IDCANCEL: OnStop(dialog); return TRUE;
+        default: return FALSE;
+        }
     case VM_PROGRESS_POS:
         SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, wParam, 0);
         return TRUE;
@@ -60,6 +109,7 @@ INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         if (openDialog == dialog)
             openDialog = nullptr;
         dialogExpected = false;
+        WakeWaitingWorker();
         return FALSE;
     default:
         return FALSE;
@@ -74,15 +124,20 @@ HWND ProgressDialogHandle()
 
 void ExpectProgressDialog()
 {
+    if (HANDLE event = DialogChanged())
+        ResetEvent(event);
     dialogExpected = true;
 }
 
-INT_PTR ShowProgressDialog(HWND owner, int code)
+INT_PTR ShowProgressDialog(HWND owner, int code, ProgressStopRequest requestStop)
 {
+    stopRequest = requestStop;
     const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), owner,
                                            ProgressProc, static_cast<LPARAM>(code));
+    stopRequest = nullptr;
     // Also when the dialog could not be made: nobody waits for it any more.
     dialogExpected = false;
+    WakeWaitingWorker();
     return result;
 }
 
@@ -96,8 +151,13 @@ void CloseProgressDialog()
 HWND WaitForProgressDialog()
 {
     HWND dialog = openDialog;
+    HANDLE changed = DialogChanged();
     while (!dialog && dialogExpected) {
-        Sleep(DialogWaitPauseMs);
+        // Without the event (it could not be made) this is a plain poll.
+        if (changed)
+            WaitForSingleObject(changed, DialogWaitSliceMs);
+        else
+            Sleep(DialogWaitSliceMs / 4);
         dialog = openDialog;
     }
     return dialog;

@@ -7,10 +7,12 @@
 namespace {
 // How long a worker that has posted its completion may take to return.
 constexpr DWORD FinishingLimitMs = 5000;
-// How long a worker asked to stop at exit may take to reach the next check.
-// One silent phone exchange lasts about 8 s.
-constexpr DWORD ExitStopLimitMs = 12000;
+// How long a worker asked to stop at exit may take to reach its next check:
+// the longest single exchange (a silent one of three time-out units, 24 s)
+// and a margin. Only after that is it ended by force.
+constexpr DWORD ExitStopLimitMs = 27000;
 constexpr DWORD PumpSliceMs = 100;
+const char ForcedEndLine[] = "VelarMon: the exchange worker did not stop in time and was terminated.\r\n";
 
 // Set when the frame was asked to close while a worker ran.
 bool closeAfterExchange = false;
@@ -24,19 +26,45 @@ ExchangeWorker* CurrentWorker()
     return currentWorker.get();
 }
 
-BOOL CALLBACK CloseBox(HWND window, LPARAM)
+// Presses the Cancel or No button of a box the worker shows (a Yes/No box
+// ignores WM_CLOSE), or OK when it has no other. Only dialog windows are
+// touched.
+BOOL CALLBACK DismissBox(HWND window, LPARAM)
 {
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    char className[16] = {};
+    if (!GetClassNameA(window, className, sizeof className) || lstrcmpA(className, "#32770") != 0)
+        return TRUE;
+    for (int id : {IDCANCEL, IDNO, IDOK}) {
+        if (HWND button = GetDlgItem(window, id)) {
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+            break;
+        }
+    }
     return TRUE;
 }
 
-// Asks the worker to end at its next record, and closes its own boxes (a
-// refused record, a failed read): nobody will answer them now.
-void AskWorkerToStop(ExchangeWorker& worker)
+// The program is closing: asks the worker to end at its next check, and
+// dismisses its own boxes (a refused record, a failed read): nobody will
+// answer them now.
+void AskWorkerToClose(ExchangeWorker& worker)
 {
-    worker.RequestStop();
+    worker.RequestClose();
     if (worker.ThreadId())
-        EnumThreadWindows(worker.ThreadId(), CloseBox, 0);
+        EnumThreadWindows(worker.ThreadId(), DismissBox, 0);
+}
+
+// The last resort for a worker that stays inside one exchange past the
+// bound; the line tells whoever reads the program's output.
+void ForceWorkerEnd(ExchangeWorker& worker)
+{
+    if (!worker.Running())
+        return;
+    DWORD written = 0;
+    HANDLE output = GetStdHandle(STD_ERROR_HANDLE);
+    if (output && output != INVALID_HANDLE_VALUE)
+        WriteFile(output, ForcedEndLine, sizeof ForcedEndLine - 1, &written, nullptr);
+    OutputDebugStringA(ForcedEndLine);
+    worker.Stop(true);
 }
 
 // Dispatches what waits in the queue. False once WM_QUIT came: it is posted
@@ -75,10 +103,9 @@ void WaitForWorker(const Application* app)
         if (closeAfterExchange) {
             if (!closeStart)
                 closeStart = GetTickCount();
-            AskWorkerToStop(*worker);
+            AskWorkerToClose(*worker);
             if (GetTickCount() - closeStart > ExitStopLimitMs) {
-                // The last resort: a worker that stays inside one exchange.
-                worker->Stop(true);
+                ForceWorkerEnd(*worker);
                 break;
             }
         }
@@ -115,10 +142,10 @@ bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
     if (!dialogOpen)
         ExpectProgressDialog();
     currentWorker = std::move(worker);
-    // When no thread starts, nothing ends the dialog but the Enter key.
+    // When no thread starts, the dialog ends on the user's first stop.
     currentWorker->Start();
     if (!dialogOpen)
-        ShowProgressDialog(AppFrame(), code);
+        ShowProgressDialog(AppFrame(), code, RequestExchangeStop);
     if (TheApp != app)
         return false;
     WaitForWorker(app);
@@ -147,6 +174,21 @@ bool ExchangeStopRequested()
     return worker && worker->StopRequested();
 }
 
+bool ExchangeClosing()
+{
+    const ExchangeWorker* worker = CurrentWorker();
+    return worker && worker->Closing();
+}
+
+bool RequestExchangeStop()
+{
+    ExchangeWorker* worker = CurrentWorker();
+    if (!worker || !worker->Running())
+        return false;
+    worker->RequestStop();
+    return true;
+}
+
 bool ExchangeRunning()
 {
     const ExchangeWorker* worker = CurrentWorker();
@@ -157,7 +199,7 @@ void CloseFrameAfterExchange()
 {
     closeAfterExchange = true;
     if (ExchangeWorker* worker = CurrentWorker())
-        AskWorkerToStop(*worker);
+        AskWorkerToClose(*worker);
     CloseProgressDialog();
 }
 
@@ -170,7 +212,7 @@ void EndExchangeForExit()
     CloseProgressDialog();
     const DWORD start = GetTickCount();
     while (worker->Running() && GetTickCount() - start < ExitStopLimitMs) {
-        AskWorkerToStop(*worker);
+        AskWorkerToClose(*worker);
         // Only what the worker sends is answered here (its progress items
         // wait for that); nothing else of the closing program runs.
         HANDLE thread = worker->Handle();
@@ -179,7 +221,8 @@ void EndExchangeForExit()
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     // Terminates it only if it is still inside an exchange after the bound.
-    worker->Stop(true);
+    ForceWorkerEnd(*worker);
+    worker->Stop();
     currentWorker.reset();
 }
 

@@ -6,11 +6,11 @@
 class ExchangeWorker;
 
 // User-interface thread. Runs phone operation `code` with `data` on the
-// exchange worker behind the modal progress dialog. Enter may end the dialog
-// early, but the call returns only when the worker has ended: until then the
-// frame stays disabled under the wait cursor while messages are pumped, so
-// nothing the user does reaches a table, the database or the port while the
-// worker uses them. Returns false when the caller must not go on: no
+// exchange worker behind the modal progress dialog, whose "Прервать" asks
+// it to stop. The call returns only when the worker has ended: until then
+// the frame stays disabled (under the wait cursor once the dialog has gone)
+// while messages are pumped, so nothing the user does reaches a table, the
+// database or the port while the worker uses them. Returns false when the caller must not go on: no
 // exchange could run, or the program is closing (the frame was asked to
 // close meanwhile, or is gone). Needs a phone session.
 bool RunExchange(int code, void* data);
@@ -23,12 +23,20 @@ bool ExchangeRunning();
 // when idle. The exchange owns it.
 ExchangeWorker* CurrentExchangeWorker();
 // Worker thread: true when the running operation should end at its next
-// record (the program is closing).
+// check (the user stopped it, or the program is closing).
 bool ExchangeStopRequested();
+// Worker thread: true when the stop is the program's closing; the operation
+// then shows no box about having stopped.
+bool ExchangeClosing();
+// The progress dialog's stop: asks the running worker to stop at its next
+// check. False when no worker runs.
+bool RequestExchangeStop();
 
 // The frame was asked to close while a worker runs: the worker is asked to
-// stop between two records, its boxes and the progress dialog are closed,
-// and the frame closes once the worker has ended (within a bound).
+// stop at its next check, its boxes are dismissed with Cancel or No, the
+// progress dialog closes, and the frame closes once the worker has ended.
+// Only a worker still inside one exchange after the longest exchange's
+// bound is terminated.
 void CloseFrameAfterExchange();
 
 // At exit: asks a running worker to stop and waits for it within a bound,
