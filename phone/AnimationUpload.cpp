@@ -58,8 +58,11 @@ void UploadAnimation(PhoneSession& session, const TextRow& request, TransferHost
     BlockPlan plan(UploadKind::Animation, pixels.size());
     UploadBlock block;
     while (plan.Next(block)) {
-        if (host.StopRequested())
+        // The phone drops the animation it has only in part.
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Upload, 0, 0);
             return;
+        }
         const std::string bytes = BackToFront(pixels, block.offset, block.length);
         const std::string command = AnimationBlockCommand(frames, name, block.number, EscapeBlockData(bytes));
         const BlockAnswer answer = WriteBlockCommand(command) ? AwaitBlockAnswer() : BlockAnswer::Error;

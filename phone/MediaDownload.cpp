@@ -76,7 +76,7 @@ public:
         // below look no further back, so a long file costs no more per block.
         std::size_t previousStart = 0;
         for (int block = 1; block <= blocks; ++block) {
-            // The program is closing: the file is left unfinished.
+            // Stopped: the file is left unfinished and not saved.
             if (host_.StopRequested())
                 return Fetch::Stopped;
             const std::string request = MediaBlockRequest(kind_.movies, index_, block);
@@ -147,10 +147,14 @@ private:
 
 void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
 {
+    long long saved = 0;
+    const auto total = static_cast<long long>(rows.size());
     for (TextRow& row : rows) {
         host.WaitForProgress();
-        if (host.StopRequested())
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Download, saved, total);
             return;
+        }
         host.AnnounceItem(row);
         // A row whose index cannot go into a request is not asked for.
         if (row.size() < 4 || MediaBlockRequest(kind.movies, row[3], 1).empty()) {
@@ -159,8 +163,10 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
         }
         FileFetch fetch(kind, row[3], ListedSize(row), host);
         const Fetch result = fetch.Run();
-        if (result == Fetch::Stopped)
+        if (result == Fetch::Stopped) {
+            host.Interrupted(StoppedWork::Download, saved, total);
             return;
+        }
         // A transfer that holds anything but the blocks asked for would be
         // saved with it inside; it is reported like one that never ended.
         if (result == Fetch::Failed || !MediaBlocksFramed(fetch.Received(), kind.movies, row[3])) {
@@ -173,7 +179,9 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
             continue;
         row[2] = std::to_string(assembled->size());
         std::string path;
-        if (!SaveMediaFile(*assembled, row, kind.movies, path))
+        if (SaveMediaFile(*assembled, row, kind.movies, path))
+            ++saved;
+        else
             host.MediaNotSaved(path);
     }
 }

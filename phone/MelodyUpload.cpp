@@ -25,9 +25,12 @@ void UploadMelody(PhoneSession& session, const std::string& place, const std::st
     UploadBlock block;
     std::string bytes;
     while (plan.Next(block)) {
-        // The program is closing: nothing more goes to the phone or the database.
-        if (host.StopRequested())
+        // The phone drops the melody it has only in part, so its list of
+        // melodies has not changed: nothing more goes to the phone.
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Upload, 0, 0);
             return;
+        }
         if (!file.Read(block.length, bytes)) {
             ShowFileReadFailed(path);
             break;
@@ -40,6 +43,6 @@ void UploadMelody(PhoneSession& session, const std::string& place, const std::st
         }
         host.ReportPosition(static_cast<long long>(block.offset + block.length));
     }
-    if (!host.StopRequested())
-        session.LoadMelodyList();
+    // Also when the stop came during the last block: the melody is whole.
+    session.LoadMelodyList();
 }

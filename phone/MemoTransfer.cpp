@@ -27,9 +27,11 @@ void ReadMemos(PhoneSession& session, TransferHost& host)
     host.AnnounceRecordCount(Positions);
 
     for (int i = 0; i < Positions; ++i) {
-        // The program is closing: what was read so far stays in the table.
-        if (host.StopRequested())
+        // What was read so far stays in the table.
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Read, i, Positions);
             return;
+        }
         if (!Exchange(session, "AT#PIMMR=" + std::to_string(i))) {
             host.ReadFailed();
             return;
@@ -64,10 +66,14 @@ void WriteMemos(PhoneSession& session, TransferHost& host)
     host.AnnounceRecordCount(static_cast<long long>(rows.size()));
 
     bool stampsFilled = false;
+    bool stopped = false;
+    long long written = 0;
     for (size_t r = 0; r < rows.size(); ++r) {
-        // The program is closing: the phone still hears the end of the write.
-        if (host.StopRequested())
+        // The phone still hears the end of the write.
+        if (host.StopRequested()) {
+            stopped = true;
             break;
+        }
         host.ReportPosition(static_cast<long long>(r));
         TextRow& row = rows[r];
         if (row.size() < 2)
@@ -77,10 +83,16 @@ void WriteMemos(PhoneSession& session, TransferHost& host)
         if (row[1].empty())
             continue;
         const std::string command = BuildMemoWrite(row);
-        if (!command.empty() && !Exchange(session, command))
+        if (command.empty())
+            continue;
+        if (Exchange(session, command))
+            ++written;
+        else
             ShowRowDebug(row);
     }
     if (stampsFilled)
         host.RedrawActiveTable();
     Exchange(session, "AT#PIMSY=S");
+    if (stopped)
+        host.Interrupted(StoppedWork::Write, written, 0);
 }

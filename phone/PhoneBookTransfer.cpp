@@ -26,7 +26,15 @@ void ReadPhoneBook(PhoneSession& session, TransferHost& host)
     Database& database = TheDatabase();
     database.DeleteAllRows(Table);
     // The phone shows its entries only to a program that returns its key.
-    if (!Exchange(session, "AT#PCKEY=" + std::to_string(session.PhoneKey)) || !Exchange(session, "AT#PBSEL?")) {
+    if (!Exchange(session, "AT#PCKEY=" + std::to_string(session.PhoneKey))) {
+        host.ReadFailed();
+        return;
+    }
+    if (host.StopRequested()) {
+        host.Interrupted(StoppedWork::Read, 0, 0);
+        return;
+    }
+    if (!Exchange(session, "AT#PBSEL?")) {
         host.ReadFailed();
         return;
     }
@@ -41,9 +49,11 @@ void ReadPhoneBook(PhoneSession& session, TransferHost& host)
     host.AnnounceRecordCount(*last);
 
     for (int i = 1; i <= *last; ++i) {
-        // The program is closing: what was read so far stays in the table.
-        if (host.StopRequested())
+        // What was read so far stays in the table.
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Read, i - 1, *last);
             return;
+        }
         if (!Exchange(session, "AT#PBOKR=" + std::to_string(i))) {
             host.ReadFailed();
             return;
@@ -81,10 +91,14 @@ void WritePhoneBook(PhoneSession& session, TransferHost& host)
     host.AnnounceRecordCount(static_cast<long long>(rows.size()));
 
     bool stampsFilled = false;
+    bool stopped = false;
+    long long written = 0;
     for (size_t r = 0; r < rows.size(); ++r) {
-        // The program is closing: the phone still hears the end of the write.
-        if (host.StopRequested())
+        // The phone still hears the end of the write.
+        if (host.StopRequested()) {
+            stopped = true;
             break;
+        }
         host.ReportPosition(static_cast<long long>(r));
         TextRow& row = rows[r];
         if (row.size() < 2 || row.front().empty())
@@ -92,7 +106,11 @@ void WritePhoneBook(PhoneSession& session, TransferHost& host)
         // The stamp is the column before the position.
         stampsFilled |= FillEmptyStamp(row[row.size() - 2]);
         const std::string command = BuildPhoneBookWrite(row);
-        if (!command.empty() && !Exchange(session, command))
+        if (command.empty())
+            continue;
+        if (Exchange(session, command))
+            ++written;
+        else
             ShowRowDebug(row);
     }
     if (stampsFilled)
@@ -102,4 +120,6 @@ void WritePhoneBook(PhoneSession& session, TransferHost& host)
     Exchange(session, "AT#PBEND=E");
     Exchange(session, "at#pbmnw=d");
     Exchange(session, "at#pbsyn=s");
+    if (stopped)
+        host.Interrupted(StoppedWork::Write, written, 0);
 }

@@ -29,8 +29,11 @@ void UploadPicture(PhoneSession& session, const std::string& path, TransferHost&
     UploadBlock block;
     std::string bytes;
     while (plan.Next(block)) {
-        if (host.StopRequested())
+        // The phone drops the picture it has only in part.
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Upload, 0, 0);
             return;
+        }
         // A short read or a port that takes nothing more ends the picture
         // rather than sending a wrong block.
         if (!file.Read(block.length, bytes)) {

@@ -73,9 +73,11 @@ void ReadScheduler(PhoneSession& session, TransferHost& host)
     QuerySchedulerChoices(session, choices);
 
     for (int i = 0; i < Positions; ++i) {
-        // The program is closing: what was read so far stays in the table.
-        if (host.StopRequested())
+        // What was read so far stays in the table.
+        if (host.StopRequested()) {
+            host.Interrupted(StoppedWork::Read, i, Positions);
             return;
+        }
         if (!Exchange(session, "AT#PISHR=" + std::to_string(i))) {
             host.ReadFailed();
             return;
@@ -105,6 +107,11 @@ void WriteScheduler(PhoneSession& session, TransferHost& host)
         return;
     std::vector<std::string> choices;
     QuerySchedulerChoices(session, choices);
+    // The phone's entries are still all there.
+    if (host.StopRequested()) {
+        host.Interrupted(StoppedWork::WriteNotBegun, 0, 0);
+        return;
+    }
     if (!Exchange(session, "AT#PISHW=D", 2)) {
         host.EraseFailed();
         return;
@@ -114,10 +121,13 @@ void WriteScheduler(PhoneSession& session, TransferHost& host)
 
     long long sent = 0;
     long long refused = 0;
+    bool stopped = false;
     for (size_t r = 0; r < rows.size(); ++r) {
-        // The program is closing: the phone still hears the end of the write.
-        if (host.StopRequested())
+        // The phone still hears the end of the write.
+        if (host.StopRequested()) {
+            stopped = true;
             break;
+        }
         host.ReportPosition(static_cast<long long>(r));
         const TextRow& row = rows[r];
         const std::string command = BuildSchedulerWrite(row, row.size() > 1 ? CodeForChoice(choices, row[1]) : 0,
@@ -134,7 +144,10 @@ void WriteScheduler(PhoneSession& session, TransferHost& host)
     // The phone wants this one in lower case.
     Exchange(session, "at#pissy=s");
     // The erase took every entry off the phone: a row it refused is gone
-    // there, which the user must hear of.
-    if (refused > 0 && !host.StopRequested())
+    // there, which the user must hear of (a stopped write says how many the
+    // phone holds instead).
+    if (stopped)
+        host.Interrupted(StoppedWork::Write, sent - refused, 0);
+    else if (refused > 0)
         host.RowsRefused(refused, sent);
 }

@@ -3,6 +3,22 @@
 
 #include "db/DbTypes.h"
 
+// What an operation the user stopped leaves behind, for the box that says so.
+enum class StoppedWork {
+    // A read: `done` positions of `total` were read, and the table keeps
+    // their records (`total` 0: not known yet).
+    Read,
+    // A write after the phone emptied its store: the phone holds the `done`
+    // rows it confirmed, and no others.
+    Write,
+    // A write stopped before anything on the phone changed.
+    WriteNotBegun,
+    // A download: `done` files of `total` were saved whole; none in part.
+    Download,
+    // An upload: the phone drops the file it received only in part.
+    Upload,
+};
+
 // What a table transfer needs around it while it runs on the exchange
 // worker: the rows of the table window it writes, the progress dialog, the
 // user's boxes and the request to stop. The worker supplies it; the modal
@@ -25,9 +41,12 @@ public:
     virtual void AnnounceRecordCount(long long count) = 0;
     // The record the operation has reached.
     virtual void ReportPosition(long long position) = 0;
-    // True when the operation should end at its next record (the program
-    // is closing).
+    // True when the operation should end at its next check, between two
+    // exchanges: the user stopped it, or the program is closing.
     virtual bool StopRequested() const = 0;
+    // The operation ended early on a stop request: one box says what it
+    // leaves (none while the program is closing).
+    virtual void Interrupted(StoppedWork work, long long done, long long total) = 0;
     // A media row is about to be fetched: the dialog shows its name and tag
     // and takes its size as the end of the range (the row is read in place).
     virtual void AnnounceItem(const TextRow& row) = 0;

@@ -44,6 +44,31 @@ void ShowRowsRefused(long long refused, long long sent)
     MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
 }
 
+void ShowInterrupted(StoppedWork work, long long done, long long total)
+{
+    const std::string counted = std::to_string(done) + (total > 0 ? " из " + std::to_string(total) : std::string());
+    std::string text;
+    UINT icon = MB_ICONINFORMATION;
+    switch (work) {
+    case StoppedWork::Read:
+        text = "Чтение с телефона прервано: прочитано позиций " + counted +
+               ".\nВ таблице только записи этих позиций.";
+        break;
+    case StoppedWork::Write:
+        text = "Запись в телефон прервана: телефон принял записей: " + std::to_string(done) +
+               ".\nВ телефоне теперь только эти записи.";
+        icon = MB_ICONWARNING;
+        break;
+    case StoppedWork::WriteNotBegun: text = "Запись в телефон прервана до её начала: записи телефона не изменены."; break;
+    case StoppedWork::Download:
+        text = "Копирование файлов с телефона прервано: сохранено файлов " + counted +
+               ".\nСохранены только файлы, полученные целиком.";
+        break;
+    case StoppedWork::Upload: text = "Загрузка файла в телефон прервана: телефон не сохранил файл."; break;
+    }
+    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | icon);
+}
+
 void ShowMediaNotSaved(const std::string& path)
 {
     const std::string text = "Не удалось записать файл " + path + ".";

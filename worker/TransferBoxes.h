@@ -2,6 +2,7 @@
 #include <string>
 
 #include "db/DbTypes.h"
+#include "phone/TransferHost.h"
 
 // The message boxes of the table transfers, shown from the exchange worker.
 
@@ -21,5 +22,8 @@ void ShowReadStopped(long long position);
 // The phone did not confirm `refused` of the `sent` rows of a write: error
 // box, no owner.
 void ShowRowsRefused(long long refused, long long sent);
+// The user stopped an operation: what it leaves, with the program's
+// caption and no owner (see StoppedWork for `done` and `total`).
+void ShowInterrupted(StoppedWork work, long long done, long long total);
 // A downloaded file could not be written: error box naming it, no owner.
 void ShowMediaNotSaved(const std::string& path);

@@ -43,6 +43,12 @@ bool TransferTable::StopRequested() const
     return ExchangeStopRequested();
 }
 
+void TransferTable::Interrupted(StoppedWork work, long long done, long long total)
+{
+    if (!ExchangeClosing())
+        ShowInterrupted(work, done, total);
+}
+
 void TransferTable::AnnounceItem(const TextRow& row)
 {
     SendProgressItem(row);

@@ -13,6 +13,7 @@ public:
     void AnnounceRecordCount(long long count) override;
     void ReportPosition(long long position) override;
     bool StopRequested() const override;
+    void Interrupted(StoppedWork work, long long done, long long total) override;
     void AnnounceItem(const TextRow& row) override;
     void ReadFailed() override;
     void EraseFailed() override;
