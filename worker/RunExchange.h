@@ -10,9 +10,10 @@ class ExchangeWorker;
 // it to stop. The call returns only when the worker has ended: until then
 // the frame stays disabled (under the wait cursor once the dialog has gone)
 // while messages are pumped, so nothing the user does reaches a table, the
-// database or the port while the worker uses them. Returns false when the caller must not go on: no
-// exchange could run, or the program is closing (the frame was asked to
-// close meanwhile, or is gone). Needs a phone session.
+// database or the port while the worker uses them. Returns false when the
+// caller must not go on: no exchange could run, or the program is closing
+// (the frame was asked to close meanwhile, or is gone). Needs a phone
+// session.
 bool RunExchange(int code, void* data);
 // The same with the worker already made; its code decides the dialog's look.
 bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker);
