@@ -27,20 +27,22 @@ def entry(pos):
             "stamp": "20240101T101010"}
 
 
+def wait_until(done, what, timeout=90):
+    deadline = time.monotonic() + timeout
+    while not done():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"never: {what}")
+        time.sleep(0.05)
+
+
 def stop_box(text, icon):
     return (t.CAPTION, text, icon)
 
 
 class Stop(t.TransferTest):
-    def wait_until(self, done, what, timeout=90):
-        deadline = time.monotonic() + timeout
-        while not done():
-            self.assertLess(time.monotonic(), deadline, f"never: {what}")
-            time.sleep(0.05)
-
     def wait_for_command(self, s, prefix):
         """Waits until the phone has got a command that starts with `prefix`."""
-        self.wait_until(lambda: any(c.startswith(prefix) for c in s.sim.commands()), prefix)
+        wait_until(lambda: any(c.startswith(prefix) for c in s.sim.commands()), prefix)
 
     def stopped(self, s, press, expected_box):
         """Stops the operation under way with `press` and answers the one box
@@ -117,7 +119,7 @@ class Stop(t.TransferTest):
         picture.write_bytes(u.sample(4000))
         s.ok("post", h.FRAME, h.ID["IDM_PICTURE"])
         u.choose(s, s.ok("wait", u.PICTURE_DIALOG), picture)
-        self.wait_until(lambda: b"3" in [c.split(b",")[7] for c in u.sent(s, "AT#PMCDL=")], "the third block")
+        wait_until(lambda: b"3" in [c.split(b",")[7] for c in u.sent(s, "AT#PMCDL=")], "the third block")
         self.stopped(s, lambda dialog: s.ok("answer", dialog, STOP), stop_box(
             "Загрузка файла в телефон прервана: телефон не сохранил файл.", "information"))
         blocks = [c.split(b",")[7] for c in u.sent(s, "AT#PMCDL=")]
@@ -140,8 +142,7 @@ class StopOnClose(t.TransferTest):
         s.ok("settext", panel, h.ID["IDC_SMS_TEXT"], "Тишина")
         s.ok("post", panel, h.ID["IDC_SMS_SEND"])
         s.ok("wait", t.PROGRESS)
-        while not any(c.startswith(b"AT#PSTRM=") for c in s.sim.commands()):
-            time.sleep(0.05)
+        wait_until(lambda: any(c.startswith(b"AT#PSTRM=") for c in s.sim.commands()), "the SMS command")
         # The phone stays silent for the whole 24 s of the exchange.
         time.sleep(1)
         closed = time.monotonic()
