@@ -39,6 +39,9 @@ def _parser() -> argparse.ArgumentParser:
     p.add_argument("--blocks", choices=media.FORMATS, default="length", metavar="FORMAT",
                    help="photo and movie block format: length (the raw length in the third field, default) "
                         "or named (the file name there; a photo block but the last has no result line)")
+    p.add_argument("--block-ms", type=int, default=0, metavar="MS",
+                   help="ms the phone works on every photo, movie, melody, picture or animation block before its "
+                        "answer, on top of --think (default 0)")
     p.add_argument("--erase-ms", type=int, default=400, help="ms the phone takes to empty a store (default 400)")
     return p
 
@@ -53,7 +56,8 @@ def _run(argv: list[str]) -> int:
         return 2
     out = None if args.no_save else (args.out or args.state)
     opts = Options(args.link, out, args.flat, args.log, args.baud, args.think / 1000, args.erase_ms / 1000,
-                   args.capture, None if args.split_ok is None else args.split_ok / 1000, args.blocks)
+                   args.capture, None if args.split_ok is None else args.split_ok / 1000, args.blocks,
+                   args.block_ms / 1000)
     return Simulator(opts, state, RuleBook(fixed, args.faults)).run()
 
 

@@ -15,6 +15,9 @@ from .context import Context
 from .outcome import Outcome, error
 
 _KEYED = {b"#PBSEL", b"#PBOKR"}
+# The blocks of a photo or movie sent to the program and of a melody, picture
+# or animation received from it (--block-ms).
+_MEDIA_BLOCKS = {b"#PMLUL", b"#PMMUL", b"#PUMDL", b"#PMCDL", b"#PMIDL"}
 
 
 def _handlers():
@@ -55,6 +58,11 @@ def _handlers():
 
 
 HANDLERS = _handlers()
+
+
+def is_media_block(line: bytes) -> bool:
+    cmd = parse(line)
+    return cmd is not None and cmd.name in _MEDIA_BLOCKS
 
 
 def execute(ctx: Context, line: bytes) -> Outcome:

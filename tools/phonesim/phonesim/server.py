@@ -35,6 +35,8 @@ class Options:
     split_ok: float | None = None
     # The photo and movie block format: "length" or "named" (media.FORMATS).
     blocks: str = "length"
+    # Seconds the phone works on every media block before it answers, on top of the think time.
+    block_delay: float = 0.0
 
 
 class Simulator:
@@ -156,7 +158,8 @@ class Simulator:
         if outcome.changed:
             self._save(None)
         reply = Reply(echo, outcome.lines, outcome.result(), self.ctx.verbose, outcome.line_end)
-        self._queue(plan(reply, fired), outcome.delay)
+        delay = outcome.delay + (self.opts.block_delay if dispatch.is_media_block(line.data) else 0.0)
+        self._queue(plan(reply, fired), delay)
 
     def _execute(self, line: Line, fired: list) -> Outcome:
         if line.overflow:

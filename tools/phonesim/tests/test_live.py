@@ -235,6 +235,19 @@ class PacingTest(LiveCase):
         elapsed, size = self.timed_answer(57600)
         self.assertGreater(elapsed, size * 10 / 57600 * 0.8)
 
+    def test_a_slow_phone_takes_its_time_over_media_blocks_only(self):
+        sim = self.sim(args=["--think", "0", "--block-ms", "300"])
+        with sim.connect() as port:
+            port.exchange(b"ATE0")
+            port.exchange(b"AT#PMODE=1")
+            times = []
+            for line in (b"AT#PMMEM?", melody(0, "a.mmf", 0, b"x")):
+                start = time.monotonic()
+                self.assertEqual(port.exchange(line)[-6:], b"\r\nOK\r\n")
+                times.append(time.monotonic() - start)
+        self.assertLess(times[0], 0.2)
+        self.assertGreater(times[1], 0.29)
+
 
 if __name__ == "__main__":
     unittest.main()
