@@ -1,7 +1,9 @@
 #pragma once
 #include <atomic>
 
-// Whether AT exchanges end as soon as the phone's final result line is in
-// (CollectReplyFast) instead of on the slow, fixed polling. Off unless the
-// user ticked it in the port dialog; the settings load and save it.
+// Whether exchanges end as soon as the phone's answer is complete instead of
+// on the slow, fixed polling: AT exchanges at their final result line
+// (CollectReplyFast), photo and movie blocks at their close, upload blocks
+// at their OK or ERROR line. Off unless the user ticked it in the port
+// dialog; the settings load and save it.
 extern std::atomic<bool> FastExchange;

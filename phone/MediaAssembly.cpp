@@ -6,6 +6,10 @@ constexpr std::string_view MovieHeader = "\r\n#PMMUL: ";
 constexpr std::string_view FinalOk = "\r\n\r\nOK\r\n";
 constexpr std::string_view DataQuote = ",\"";
 constexpr std::string_view PhotoEnd("\xFF\xD9\xFF\x22\x20\x00\x0D\x0A", 8);
+// What the decoding drops after a block's data: a quote, LF and CR (a photo
+// block of a phone that sends no result line after it); or a quote, a blank
+// and a zero with the eight bytes after them.
+constexpr std::string_view ShortClose = "\"\n\r";
 constexpr std::string_view JpegEnd = "\xFF\xD9";
 constexpr std::string_view Zeros(
     "\0\0\0\0\0\0\0\0"
@@ -85,6 +89,55 @@ bool HoldsBlockHeader(ByteView received, bool movies, std::string_view index, lo
     return false;
 }
 
+namespace {
+// Where the header of block `block` (or of the answer past the end, 0) for
+// `index` ends, just past its number; npos when it has not arrived whole.
+std::size_t BlockHeaderEnd(ByteView answer, bool movies, std::string_view index, long block)
+{
+    const std::string prefix = std::string(movies ? MovieHeader : PhotoHeader) + std::string(index) + ",";
+    for (std::size_t at = Find(answer, prefix, 0); at != ByteView::npos; at = Find(answer, prefix, at + 1)) {
+        const std::size_t digits = at + prefix.size();
+        std::size_t end = digits;
+        long number = 0;
+        while (end < answer.size() && end - digits < 10 && answer[end] >= '0' && answer[end] <= '9')
+            number = number * 10 + (answer[end++] - '0');
+        if (end > digits && end < answer.size() && (answer[end] < '0' || answer[end] > '9') &&
+            (number == block || number == 0))
+            return end;
+    }
+    return ByteView::npos;
+}
+
+bool HoldsResultLineFrom(ByteView answer, std::size_t from)
+{
+    return Find(answer, "\r\nOK\r\n", from) != ByteView::npos || Find(answer, "\r\nERROR\r\n", from) != ByteView::npos;
+}
+}  // namespace
+
+bool MediaBlockAnswered(ByteView answer, bool movies, std::string_view index, long block)
+{
+    if (HoldsErrorLine(answer))
+        return true;
+    const std::size_t fields = BlockHeaderEnd(answer, movies, index, block);
+    if (fields == ByteView::npos)
+        return false;
+    const std::size_t start = DataStart(answer, fields);
+    const std::size_t quote = start == ByteView::npos ? ByteView::npos : Find(answer, "\"", start);
+    // No data yet: an answer without data (the one past the end) ends with
+    // its result line, which no field before the data can hold.
+    if (quote == ByteView::npos) {
+        const std::size_t result = Find(answer, "\r\nOK\r\n", fields);
+        return result != ByteView::npos && (start == ByteView::npos || result < start);
+    }
+    if (HoldsResultLineFrom(answer, quote + 1))
+        return true;
+    if (movies)
+        return false;
+    const ByteView close = answer.substr(quote);
+    return close.substr(0, ShortClose.size()) == ShortClose ||
+           (quote >= start + 3 && answer.substr(quote - 3, PhotoEnd.size()) == PhotoEnd);
+}
+
 bool HoldsErrorLine(ByteView received)
 {
     return Holds(received, "\r\nERROR\r\n");
@@ -96,9 +149,6 @@ bool Holds(ByteView data, std::string_view pattern)
 }
 
 namespace {
-// What the decoding drops after a block's data: a quote, LF and CR; or a
-// quote, a blank and a zero with the eight bytes after them.
-constexpr std::string_view ShortClose = "\"\n\r";
 constexpr std::string_view ZeroClose("\" \0", 3);
 constexpr std::size_t ZeroCloseLength = 11;
 // More digits than a block number ever has.

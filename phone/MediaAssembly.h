@@ -27,6 +27,16 @@ bool PhotoTransferEnded(ByteView received);
 // A movie block's answer is over when a chunk holds "\r\n\r\nOK\r\n".
 bool HoldsFinalOk(ByteView chunk);
 
+// Whether `answer`, what arrived since block `block` of the photo or movie
+// with index `index` was asked for, is the whole answer to it: the block's
+// header (or the past-the-end one, number 0), and after its data a close:
+// a final OK or ERROR line, or for photos the quote, LF and CR of a phone
+// that sends no result line, or the end mark FF D9 FF, quote, blank, zero,
+// CR LF. An "ERROR" line alone is a whole answer too. Data bytes are
+// escaped, so the first quote after the data's start ends them and no close
+// hides inside them.
+bool MediaBlockAnswered(ByteView answer, bool movies, std::string_view index, long block);
+
 // The request for block `block` (from 1) of the photo or movie whose index
 // the phone listed as `index`, with its CR LF; empty when the index is not
 // a plain decimal number, since it goes into the line as it is and a list

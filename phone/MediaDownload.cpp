@@ -1,21 +1,21 @@
 #include "phone/MediaDownload.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
 
+#include "phone/FastExchangeSetting.h"
 #include "phone/MediaAssembly.h"
+#include "phone/MediaBlockRead.h"
 #include "phone/MediaFile.h"
 #include "phone/MediaReceiveBuffer.h"
 #include "phone/PhoneSession.h"
+#include "phone/PortTiming.h"
 #include "phone/TransferHost.h"
 #include "serial/SerialPort.h"
 
 namespace {
-constexpr std::size_t ReadSize = 256;
 // A block answer is never shorter than this (header, index, number and the
 // quotes), so no file that fits the buffer needs more blocks than this.
 constexpr int BlockAnswerMinimum = 16;
@@ -33,13 +33,11 @@ constexpr std::size_t Overlap = 32;
 constexpr std::size_t SizeDigits = 9;
 
 struct MediaKind {
-    // Empty reads that end a block, and the pause after each one before.
-    int emptyReadLimit;
-    DWORD emptyReadPauseMs;
+    BlockWaits waits;
     bool movies;
 };
-constexpr MediaKind Photos{10, 66, false};
-constexpr MediaKind Movies{30, 100, true};
+constexpr MediaKind Photos{{10, 66, false}, false};
+constexpr MediaKind Movies{{30, 100, true}, true};
 
 enum class Fetch { Complete, Failed, Stopped };
 
@@ -83,7 +81,7 @@ public:
             if (TheSerialPort().Write(request.data(), request.size()) != request.size())
                 return Fetch::Failed;
             const std::size_t before = received_;
-            ReadBlock();
+            ReadBlock(block);
             // A phone that says nothing at all for a block will not finish.
             if (received_ == before)
                 return Fetch::Failed;
@@ -115,27 +113,21 @@ private:
                static_cast<long long>(received_) > 2 * listed_ + FramingPerBlock * blocks + ExtraBytes;
     }
 
-    // Reads one block's answer in chunks of at most 256 bytes until the
-    // empty reads since the request run out, or, for movies, a chunk ends
-    // the answer with its OK, or the buffer is full.
-    void ReadBlock()
+    // Reads the answer to block `block` until the empty reads since the
+    // request run out, or, for movies, a chunk ends it with its OK, or with
+    // the fast exchange its close has arrived, or the buffer is full.
+    void ReadBlock(int block)
     {
-        int emptyReads = 0;
-        while (received_ < sizeof MediaReceiveBuffer) {
-            const std::size_t room = std::min(ReadSize, sizeof MediaReceiveBuffer - received_);
-            const std::size_t got = TheSerialPort().Read(MediaReceiveBuffer + received_, room);
-            if (got > 0) {
-                const ByteView chunk(MediaReceiveBuffer + received_, got);
-                received_ += got;
-                host_.ReportPosition(static_cast<long long>(received_));
-                if (kind_.movies && HoldsFinalOk(chunk))
-                    return;
-                continue;
-            }
-            if (++emptyReads > kind_.emptyReadLimit)
-                return;
-            Sleep(kind_.emptyReadPauseMs);
+        BlockLine line{ReadFromPort, PauseFor,
+                       [this](std::size_t received) { host_.ReportPosition(static_cast<long long>(received)); },
+                       {}, {}};
+        if (FastExchange) {
+            line.now = TickMs;
+            line.answered = [this, block](ByteView answer) {
+                return MediaBlockAnswered(answer, kind_.movies, index_, block);
+            };
         }
+        received_ = ReadMediaBlock(MediaReceiveBuffer, sizeof MediaReceiveBuffer, received_, kind_.waits, line);
     }
 
     const MediaKind& kind_;

@@ -1,18 +1,14 @@
 #include "phone/UploadPort.h"
 
-#include <windows.h>
-
+#include "phone/FastExchangeSetting.h"
+#include "phone/PortTiming.h"
 #include "serial/SerialPort.h"
 
 namespace {
-std::size_t ReadPort(char* chunk, std::size_t capacity)
+// With the fast exchange the pauses are spent watching for the answer.
+ClockMs AnswerClock()
 {
-    return TheSerialPort().Read(chunk, capacity);
-}
-
-void Pause(int milliseconds)
-{
-    Sleep(static_cast<DWORD>(milliseconds));
+    return FastExchange ? ClockMs(TickMs) : ClockMs();
 }
 }  // namespace
 
@@ -24,10 +20,10 @@ bool WriteBlockCommand(const std::string& command)
 
 BlockAnswer AwaitBlockAnswer()
 {
-    return AwaitAppendedAnswer(ReadPort, Pause);
+    return AwaitAppendedAnswer(ReadFromPort, PauseFor, AnswerClock());
 }
 
 BlockAnswer AwaitPictureBlockAnswer()
 {
-    return AwaitPictureAnswer(ReadPort, Pause);
+    return AwaitPictureAnswer(ReadFromPort, PauseFor, AnswerClock());
 }

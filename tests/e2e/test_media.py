@@ -4,7 +4,9 @@ byte for byte, a photo fetched again over its old file, a photo deleted on
 the phone among others (one of them with runs of zero bytes in its data), a
 photo the phone never ends and one that cannot be written. The downloads run
 against both forms of block the phone may send: a quoted length before the
-data, and a quoted file name with photo blocks closed without an OK line."""
+data (from a quick phone), and a quoted file name with photo blocks closed
+without an OK line (from a phone slow over every block). Each block is asked
+for once and in order, with the fast exchange as without it."""
 
 import shutil
 import time
@@ -32,12 +34,20 @@ def files(folder):
     return sorted(p.name for p in folder.iterdir()) if folder.exists() else []
 
 
+def requests(command, index, data, past_end):
+    """The block requests of one whole file, in order: one per 512 bytes (the
+    simulated phone's block), and for a movie the one past its end."""
+    count = -(-len(data) // 512) + (1 if past_end else 0)
+    return [f"AT#{command}={index},{n}" for n in range(1, count + 1)]
+
+
 def failed(name):
     return f"Не удалось получить с телефона файл {name}: телефон не закончил его передачу."
 
 
 class MediaDownload(t.TransferTest):
     BLOCKS = "length"
+    BLOCK_MS = 0
 
     def progress_text(self, s, dialog, timeout=10):
         """The dialog's line once the worker has named its item."""
@@ -50,9 +60,12 @@ class MediaDownload(t.TransferTest):
         return ""
 
     def lists_and_downloads(self):
-        s = self.start(STATE, blocks=self.BLOCKS)
-        photos = self.open_table(s, PHOTOS, "Фотографии")
         park, cat = (DATA / "photo_park.jpg").read_bytes(), (DATA / "photo_cat.jpg").read_bytes()
+        # The first copy's blocks come late, each still well within the time
+        # the program gives a block, so that its bar is seen part filled.
+        late = f"delay,ms={450 - self.BLOCK_MS},times={len(requests('PMLUL', 2, cat, False))} AT#PMLUL=2,*"
+        s = self.start(STATE, blocks=self.BLOCKS, block_ms=self.BLOCK_MS, rules=[late])
+        photos = self.open_table(s, PHOTOS, "Фотографии")
         self.assertEqual(t.rows(s, "photo"), [("17", "Photo 01.jpg", str(len(park)), 1),
                                               ("18", "Кот 02.jpg", str(len(cat)), 2)])
 
@@ -80,6 +93,11 @@ class MediaDownload(t.TransferTest):
         self.assertEqual(files(moves), ["sea.mp4_8.mp4", "street.mp4_7.mp4"])
         self.assertEqual((moves / "street.mp4_7.mp4").read_bytes(), (DATA / "clip_street.mp4").read_bytes())
         self.assertEqual((moves / "sea.mp4_8.mp4").read_bytes(), (DATA / "clip_sea.mp4").read_bytes())
+        # Each block is asked for once, in order, whichever way its end was found.
+        self.assertEqual(t.commands(s, b"AT#PMLUL="), requests("PMLUL", 2, cat, False) * 2)
+        self.assertEqual(t.commands(s, b"AT#PMMUL="),
+                         requests("PMMUL", 3, (DATA / "clip_street.mp4").read_bytes(), True) +
+                         requests("PMMUL", 4, (DATA / "clip_sea.mp4").read_bytes(), True))
 
     def deleted_photo_among_others(self):
         """Three photos; the second is deleted on the phone after the list was
@@ -94,7 +112,7 @@ class MediaDownload(t.TransferTest):
         state = dict(STATE, photos=STATE["photos"] + [
             {"id": 3, "tag": "19", "path": "/DCIM/Zeros.jpg", "file": "tests/e2e/data/photo_zeros.jpg"}])
         state["photos"] = [dict(p) for p in state["photos"]]
-        s = self.start(state, blocks=self.BLOCKS, prepare=copy_cat)
+        s = self.start(state, blocks=self.BLOCKS, prepare=copy_cat, block_ms=self.BLOCK_MS)
         self.open_table(s, PHOTOS, "Фотографии")
         (s.dir / "cat.jpg").unlink()
         started = time.monotonic()
@@ -143,7 +161,9 @@ class LengthBlocks(MediaDownload):
 
 
 class NamedBlocks(MediaDownload):
+    """A slower phone, too: 150 ms over every block."""
     BLOCKS = "named"
+    BLOCK_MS = 150
 
     def test_the_lists_show_the_phones_items_and_downloads_copy_them_exactly(self):
         self.lists_and_downloads()

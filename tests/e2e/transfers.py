@@ -19,13 +19,14 @@ YES = 6
 
 
 class TransferTest(h.ProgramTest):
-    def start(self, state, rules=None, baud=115200, blocks="length", prepare=None):
+    def start(self, state, rules=None, baud=115200, blocks="length", prepare=None, block_ms=0):
         """The program against a phone holding `state`; `prepare(s)` may
-        still change the state in the session's folder before the phone starts."""
+        still change the state in the session's folder before the phone starts.
+        `block_ms` slows the phone's answer to every media block."""
         s = self.session(sim_state=state)
         if prepare:
             prepare(s)
-        s.start_phone(baud=baud, blocks=blocks)
+        s.start_phone(baud=baud, blocks=blocks, block_ms=block_ms)
         if rules:
             s.sim.set_rules(rules)
         s.start_program()

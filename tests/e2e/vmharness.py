@@ -184,12 +184,14 @@ class ProgramSession:
         self.programs = []
 
     # -- processes -----------------------------------------------------------
-    def start_phone(self, baud=115200, split_ok=FAST, blocks="length"):
-        """`blocks` is the phone's form of photo and movie blocks (see the
-        simulator's --blocks)."""
+    def start_phone(self, baud=115200, split_ok=FAST, blocks="length", block_ms=0):
+        """`blocks` is the phone's form of photo and movie blocks, `block_ms`
+        its extra time over each media block (the simulator's --blocks and
+        --block-ms)."""
         from phonesim_control import start_simulator
+        args = (["--split-ok", str(SPLIT_OK_MS)] if split_ok else []) + ["--block-ms", str(block_ms)]
         self.sim = start_simulator(SIMULATOR, PORTS / f"COM{self.port}", self.dir, self.sim_state, baud=baud,
-                                   blocks=blocks, args=["--split-ok", str(SPLIT_OK_MS)] if split_ok else None)
+                                   blocks=blocks, args=args)
 
     def start_program(self):
         if FAST:

@@ -1,6 +1,7 @@
 // The phone's bytes arriving in chunks of any size: the reply collected for
 // an AT exchange, slow or fast, stays zero-terminated within its buffer, ends
-// as its text says, and the upload answer waits end as theirs do.
+// as its text says, and the upload answer waits, slow and fast, end as
+// theirs do.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -84,10 +85,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         kept = AppendReply(appended.data(), kept, chunk.data(), chunk.size());
     FUZZ_CHECK(kept < ReplyBufferSize && appended[kept] == '\0');
 
+    // The upload answer waits, slow and on the fast clock: they end, and the
+    // fast one takes no longer than the slow one's 41 pauses of 200 ms.
     for (auto wait : {AwaitAppendedAnswer, AwaitPictureAnswer}) {
-        port.next = 0;
-        const BlockAnswer answer = wait([&](char* chunk, size_t capacity) { return port.Read(chunk, capacity); }, sleep);
-        FUZZ_CHECK(answer == BlockAnswer::Silent || port.next > 0);
+        for (const bool quick : {false, true}) {
+            port.next = 0;
+            clock = 0;
+            const BlockAnswer answer =
+                wait([&](char* chunk, size_t capacity) { return port.Read(chunk, capacity); },
+                     [&](int ms) { clock += static_cast<uint64_t>(ms); },
+                     quick ? ClockMs([&] { return clock; }) : ClockMs());
+            FUZZ_CHECK(answer == BlockAnswer::Silent || port.next > 0);
+            FUZZ_CHECK(clock <= 41 * 200 + 2);
+        }
     }
     FUZZ_CHECK(AtCommandLine(expected) == expected + "\r\n");
     return 0;

@@ -4,7 +4,8 @@
 // for a named photo block but the last, a quote, LF and CR alone); it must
 // pass as the blocks asked for, a photo must not count as ended before its
 // last block, whatever zero bytes its data holds, and assembling and
-// decoding must give the file back. The input itself also goes in as a
+// decoding must give the file back; each block's answer is whole at its
+// close and not before. The input itself also goes in as a
 // transfer, for the crashes alone.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -55,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string raw(reinterpret_cast<const char*>(data), size);
     PhotoTransferEnded(raw);
     MediaBlocksFramed(raw, movies, "3");
+    MediaBlockAnswered(raw, movies, "3", static_cast<long>(block));
     for (const auto& assembled : {AssemblePhoto(raw), AssembleMovie(raw)})
         if (assembled)
             DecodeMediaData(*assembled, assembled->size() + block % 4);
@@ -81,6 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const size_t inside = starts[k] + (end - starts[k]) / 2;
             FUZZ_CHECK(k + 1 == starts.size() || !PhotoTransferEnded(std::string_view(transfer).substr(0, inside)));
         }
+    }
+    // Each block's answer is whole at its end and, short of its last byte,
+    // not yet, unless it holds a photo's end mark, which ends it there.
+    const size_t pastEnd = movies ? std::string("\r\n#PMMUL: 3,0\r\n\r\nOK\r\n").size() : 0;
+    for (size_t k = 0; k < starts.size(); ++k) {
+        const size_t end = k + 1 < starts.size() ? starts[k + 1] : transfer.size() - pastEnd;
+        const std::string_view answer = std::string_view(transfer).substr(starts[k], end - starts[k]);
+        FUZZ_CHECK(MediaBlockAnswered(answer, movies, "3", static_cast<long>(k + 1)));
+        const std::string_view cut = answer.substr(0, answer.size() - 1);
+        FUZZ_CHECK((!movies && Holds(cut, std::string_view("\xFF\xD9\xFF\" \0\r\n", 8))) ||
+                   !MediaBlockAnswered(cut, movies, "3", static_cast<long>(k + 1)));
     }
     FUZZ_CHECK(MediaBlocksFramed(transfer, movies, "3"));
     const auto assembled = movies ? AssembleMovie(transfer) : AssemblePhoto(transfer);
