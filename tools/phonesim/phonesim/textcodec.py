@@ -5,7 +5,11 @@ byte that cp1251 leaves undefined (0x98) maps to U+0098, which no other byte
 produces, so every byte string survives a trip through the state file.
 """
 
+import re
+
 _UNDEFINED = 0x98
+# Bytes the one-line form escapes.
+_ESCAPED = re.compile(rb"[\x00-\x1f\x5c\x7f]")
 
 
 def _build_tables():
@@ -23,6 +27,9 @@ _TO_CHAR, _TO_BYTE = _build_tables()
 
 
 def decode(data: bytes) -> str:
+    # ASCII is the same in code page 1251 (upload data is kept as hex digits).
+    if data.isascii():
+        return data.decode("ascii")
     return "".join(_TO_CHAR[b] for b in data)
 
 
@@ -35,6 +42,8 @@ def encode(text: str) -> bytes:
 
 def escape(data: bytes) -> bytes:
     """One-line form for logs: control bytes and backslash escaped, the rest raw."""
+    if not _ESCAPED.search(data):
+        return data
     out = bytearray()
     named = {0x0D: b"\\r", 0x0A: b"\\n", 0x09: b"\\t", 0x5C: b"\\\\"}
     for b in data:
