@@ -39,6 +39,9 @@ phone's think time, so in slow mode it is lower than in fast mode. The
 start-up's fixed 1 s pause after the port opens and Wine's start of the
 program are in no floor. Fast mode: every byte on the line both ways at
 11,520 bytes/s plus the think time for each exchange, block loops included.
+With --block-ms the phone takes that much longer over every media block, and
+each block's floor in either mode grows by it (a slow mode's pause that is
+longer already covers it).
 The simulator paces only what the phone sends; the program's own bytes cross
 the pseudo-terminal at once, so an operation of long commands (a write, an
 upload) may come in just under its floor. The simulator also saves its state
@@ -46,7 +49,7 @@ after every change, which takes longer as the phone book grows: about 35 ms
 for each record written near 500 records, which the fast phone book write
 shows.
 
-    tools/bench/run.sh [--quick] [--modes default,fast] [--only GROUPS] [--no-grid]
+    tools/bench/run.sh [--quick] [--modes default,fast] [--only GROUPS] [--no-grid] [--block-ms MS]
 
 It then runs tools/bench/grid.sh (the grid benchmark) when that is there and
 adds its lines to the table: the grid's time beside the bare work as floor.
@@ -82,6 +85,9 @@ SLOW_EXCHANGE_S = 0.8
 PHOTO_BLOCK_WAIT_S = 10 * 0.066
 PICTURE_PAUSE_S = 0.25
 BLOCK_PAUSE_S = 0.2
+MEDIA_BLOCKS = (b"AT#PMLUL=", b"AT#PMMUL=", b"AT#PMCDL=", b"AT#PUMDL=", b"AT#PMIDL=")
+# The phone's extra time over every media block (--block-ms).
+block_s = 0.0
 
 MODES = ("default", "fast")
 GROUPS = ("startup", "phonebook", "phonebook-large", "scheduler", "memos", "sms", "photo", "movie", "melody",
@@ -237,13 +243,13 @@ def slow_floor(found):
         name = ex.command[:9].upper()
         line = (ex.sent + len(ex.answer)) / LINE_BYTES_PER_S
         if name == b"AT#PMLUL=":
-            floor += max(len(ex.answer) / LINE_BYTES_PER_S, PHOTO_BLOCK_WAIT_S)
+            floor += max(len(ex.answer) / LINE_BYTES_PER_S + block_s, PHOTO_BLOCK_WAIT_S)
         elif name == b"AT#PMMUL=":
-            floor += len(ex.answer) / LINE_BYTES_PER_S
+            floor += len(ex.answer) / LINE_BYTES_PER_S + block_s
         elif name == b"AT#PMCDL=":
-            floor += line + PICTURE_PAUSE_S
+            floor += line + max(PICTURE_PAUSE_S, block_s)
         elif name in (b"AT#PUMDL=", b"AT#PMIDL="):
-            floor += line + BLOCK_PAUSE_S
+            floor += line + max(BLOCK_PAUSE_S, block_s)
         else:
             floor += SLOW_EXCHANGE_S
     return floor
@@ -321,7 +327,8 @@ class Bench:
     def row(self, operation, seconds, found):
         line = sum(ex.sent + len(ex.answer) for ex in found)
         if self.mode == "fast":
-            floor = line / LINE_BYTES_PER_S + THINK_S * len(found)
+            blocks = sum(1 for ex in found if ex.command[:9].upper() in MEDIA_BLOCKS)
+            floor = line / LINE_BYTES_PER_S + THINK_S * len(found) + block_s * blocks
         else:
             floor = slow_floor(found)
         return Row(operation, self.mode, seconds, len(found), line, floor)
@@ -607,7 +614,7 @@ def run_session(name, mode, groups, sizes, work):
     s = h.ProgramSession(f"bench-{name}-{mode}", sim_state=state)
     pending = list(groups)
     try:
-        s.start_phone(baud=BAUD)
+        s.start_phone(baud=BAUD, block_ms=round(block_s * 1000))
         b, row = start_up(s, mode)
         if "startup" in pending:
             rows.append(row)
@@ -676,7 +683,11 @@ def main():
     parser.add_argument("--modes", default="default,fast", help="default, fast or both (default,fast)")
     parser.add_argument("--only", default=",".join(GROUPS), help="groups to run: " + ",".join(GROUPS))
     parser.add_argument("--no-grid", action="store_true", help="leave out the grid benchmark")
+    parser.add_argument("--block-ms", type=int, default=0,
+                        help="a slow phone: ms it takes over every media block on top of its think time")
     args = parser.parse_args()
+    global block_s
+    block_s = args.block_ms / 1000
     modes = [m for m in args.modes.split(",") if m]
     groups = [g for g in args.only.split(",") if g]
     for m in modes:
@@ -722,7 +733,8 @@ def main():
         rows += grid_rows
     minutes = (time.monotonic() - began) / 60
     notes.append(f"{'quick' if args.quick else 'full'} run, {minutes:.1f} min; simulated phone at {BAUD} baud, "
-                 f"{THINK_S * 1000:.0f} ms think time")
+                 f"{THINK_S * 1000:.0f} ms think time" +
+                 (f", {args.block_ms} ms more over every media block" if args.block_ms else ""))
     text = table(rows, notes)
     (work / "phone-bench.txt").write_text(text + "\n", encoding="utf-8")
     print(text)

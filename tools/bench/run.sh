@@ -6,6 +6,7 @@
 #   tools/bench/run.sh            # the full run, about half an hour
 #   tools/bench/run.sh --quick    # small sizes, a few minutes
 #   tools/bench/run.sh --only sms,photo --modes fast --no-grid
+#   tools/bench/run.sh --only photo,movie --block-ms 150   # a phone slow over media blocks
 #
 # Uses the build folder of VELARMON_BUILD (default build/), made by
 # tools/setup/build.sh; the program and the window driver are brought up to
