@@ -5,10 +5,6 @@ const char* const DayNames[WeekDays] = {"Пн", "Вт", "Ср", "Чт", "Пт", 
 const char* const MonthNames[MonthCount] = {"Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
                                             "Июль",   "Август",  "Сенятбрь", "Октябрь", "Ноябрь", "Декабрь"};
 
-namespace {
-constexpr int DaysPerMonth[MonthCount] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-}
-
 int Weekday(int day, int month, int year)
 {
     // January and February count as months 13 and 14 of the year before.
@@ -18,18 +14,6 @@ int Weekday(int day, int month, int year)
     }
     const int w = (month * 26 + 26) / 10 + year * 125 / 100 + year / 400 + day - year / 100 - 2;
     return (w % WeekDays + WeekDays) % WeekDays;
-}
-
-int DaysInMonth(int monthIndex, int year)
-{
-    if (monthIndex < 0 || monthIndex >= MonthCount)
-        return 0;
-    // The Gregorian rule: the phone's stamps reach past the dialog's years,
-    // and 1900 or 2100 has no 29th of February to read or write.
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    if (monthIndex == 1 && leap)
-        return 29;
-    return DaysPerMonth[monthIndex];
 }
 
 int HeadingHeight(int height)

@@ -1,12 +1,13 @@
 #pragma once
 #include <vector>
 
-// Month arithmetic of the calendar: names, lengths, weekdays and where each
+#include "common/LocalDate.h"
+
+// Month arithmetic of the calendar: names, weekdays and where each
 // day of a month is drawn. Months are indexes 0 (January) to 11 here except
 // where a parameter says otherwise.
 
 constexpr int WeekDays = 7;
-constexpr int MonthCount = 12;
 constexpr int CalendarRows = 6;
 
 // Column headings, Monday first.
@@ -17,9 +18,6 @@ extern const char* const MonthNames[MonthCount];
 // Weekday of day `day` of month `month` (1 to 12) of `year`: 0 Monday to 6
 // Sunday.
 int Weekday(int day, int month, int year);
-// Days of month `monthIndex` (0 to 11); February has 29 in Gregorian leap
-// years (divisible by 4, and by 400 when divisible by 100).
-int DaysInMonth(int monthIndex, int year);
 
 // One day of the month as drawn: its cell in client coordinates (right and
 // bottom exclusive) and its number.

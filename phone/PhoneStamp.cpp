@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string_view>
 
-#include "calendar/CalendarDate.h"
+#include "common/LocalDate.h"
 
 // Stamps run past 2038: the C library's time must be 64 bits on every target,
 // the 32-bit Windows build included.
