@@ -34,8 +34,8 @@ void Application::RestoreClientProc()
 void Application::PaintBackground()
 {
     InvalidateRect(frame, nullptr, FALSE);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(mdiClient, &ps);
+    const PaintScope paint(mdiClient);
+    const HDC dc = paint.Dc();
     if (!dc)
         return;
     RECT client{};
@@ -55,5 +55,4 @@ void Application::PaintBackground()
                    SRCCOPY);
         BitBlt(dc, 0, 0, backBuffer.Width(), backBuffer.Height(), backBuffer.Dc(), 0, 0, SRCCOPY);
     }
-    EndPaint(mdiClient, &ps);
 }

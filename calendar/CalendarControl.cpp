@@ -123,13 +123,12 @@ void CalendarControl::PaintCalendar()
     if (!window_)
         return;
     InvalidateRect(window_, nullptr, FALSE);
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window_, &paint);
+    const PaintScope paint(window_);
+    const HDC dc = paint.Dc();
     if (dc && PrepareBackBuffer(dc)) {
         Draw(backBuffer_.Dc());
         BitBlt(dc, 0, 0, width_, height_, backBuffer_.Dc(), 0, 0, SRCCOPY);
     }
-    EndPaint(window_, &paint);
 }
 
 void CalendarControl::OnClick(int x, int y)

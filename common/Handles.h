@@ -134,6 +134,27 @@ private:
     HDC dc_;
 };
 
+// A window's painting: BeginPaint when made, EndPaint when it goes, on every
+// way out. Dc() is null when BeginPaint gave no context; nothing is ended then.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope()
+    {
+        if (dc_)
+            EndPaint(window_, &paint_);
+    }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC Dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a device context and puts the previous one back
 // when it goes, so that nothing still selected is ever deleted. A null
 // object selects nothing.

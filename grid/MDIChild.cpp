@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/AppLink.h"
+#include "common/Handles.h"
 #include "grid/GridWindow.h"
 #include "res/resource.h"
 
@@ -121,17 +122,18 @@ void MDIChild::Paint()
     for (int round = 0; round < 4; ++round) {
         repaint_ = false;
         InvalidateRect(window_, nullptr, FALSE);
-        PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(window_, &ps);
-        if (!dc)
-            break;
-        if (!backBuffer_.IsValid())
-            CreateBackBuffer(dc);
-        if (backBuffer_.IsValid()) {
-            DrawContent();
-            BitBlt(dc, 0, 0, backBuffer_.Width(), backBuffer_.Height(), backBuffer_.Dc(), 0, 0, SRCCOPY);
+        {
+            const PaintScope paint(window_);
+            const HDC dc = paint.Dc();
+            if (!dc)
+                break;
+            if (!backBuffer_.IsValid())
+                CreateBackBuffer(dc);
+            if (backBuffer_.IsValid()) {
+                DrawContent();
+                BitBlt(dc, 0, 0, backBuffer_.Width(), backBuffer_.Height(), backBuffer_.Dc(), 0, 0, SRCCOPY);
+            }
         }
-        EndPaint(window_, &ps);
         AfterPaint();
         if (!repaint_)
             break;
