@@ -44,7 +44,7 @@ void Send(HWND panel)
     SmsRequest request;
     request[0] = ItemText(panel, IDC_SMS_RECIPIENT);
     if (request[0].empty()) {
-        MessageBoxA(panel, AppMessages[13], AppMessages[0], MB_ICONWARNING | MB_OK);
+        MessageBoxA(panel, AppMessages[EmptySmsRecipient], AppMessages[AppCaption], MB_ICONWARNING | MB_OK);
         SetFocus(GetDlgItem(panel, IDC_SMS_RECIPIENT));
         return;
     }

@@ -23,7 +23,7 @@ int RunMessageLoop(HINSTANCE instance)
 int RunApplication(HINSTANCE instance, int showCommand)
 {
     if (HWND running = FindWindowA(FrameClassName, nullptr)) {
-        MessageBoxA(nullptr, AppMessages[1], AppMessages[0], MB_ICONWARNING);
+        MessageBoxA(nullptr, AppMessages[AlreadyRunning], AppMessages[AppCaption], MB_ICONWARNING);
         SetForegroundWindow(running);
         return 0;
     }
@@ -32,12 +32,12 @@ int RunApplication(HINSTANCE instance, int showCommand)
     std::string databaseName, report;
     if (!EnterDataFolder(instance, databaseName, report)) {
         const std::string text = "Не удалось подготовить базу данных программы.\n\n" + report;
-        MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONERROR);
-        MessageBoxA(nullptr, AppMessages[2], AppMessages[0], MB_ICONERROR);
+        MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_ICONERROR);
+        MessageBoxA(nullptr, AppMessages[NoDatabaseConnection], AppMessages[AppCaption], MB_ICONERROR);
         return 0;
     }
     if (!TheDatabase().Connect(databaseName)) {
-        MessageBoxA(nullptr, AppMessages[2], AppMessages[0], MB_ICONERROR);
+        MessageBoxA(nullptr, AppMessages[NoDatabaseConnection], AppMessages[AppCaption], MB_ICONERROR);
         return 0;
     }
 

@@ -37,7 +37,7 @@ void ReportRowsLeftOut(std::size_t count)
 {
     const std::string text =
         "Не все строки поместились в файл Excel: пропущено строк: " + std::to_string(count) + ".";
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONWARNING);
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_ICONWARNING);
 }
 
 // The file could not be made or written whole (open in another program, a
@@ -45,7 +45,7 @@ void ReportRowsLeftOut(std::size_t count)
 void ReportNotWritten(const char* fileName, HWND owner)
 {
     const std::string text = std::string("Не удалось записать файл ") + fileName + ".";
-    MessageBoxA(owner, text.c_str(), AppMessages[0], MB_ICONERROR);
+    MessageBoxA(owner, text.c_str(), AppMessages[AppCaption], MB_ICONERROR);
 }
 }  // namespace
 

@@ -16,7 +16,7 @@ void DatabaseTableModel::AddRow()
     TextRow row = BlankRow(names.size());
     RowSet stored;
     if (!database.SelectRows(tableName_, stored, {}, {}, "id")) {
-        ShowModelError(AppMessages[3], EditBoxOwner());
+        ShowModelError(AppMessages[DatabaseDataMissing], EditBoxOwner());
         return;
     }
     row.push_back(NextRecordId(stored, FirstRecordIdOf(kind_)));

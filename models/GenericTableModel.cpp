@@ -28,7 +28,7 @@ GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& mak
     }
     tableName_ = CatalogueEntryOf(kind).table;
     if (!LoadColumns() || !LoadRows()) {
-        ShowModelError(AppMessages[3]);
+        ShowModelError(AppMessages[DatabaseDataMissing]);
         return;
     }
     title_ = NewTableTitle;

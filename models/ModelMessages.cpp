@@ -6,10 +6,10 @@
 
 void ShowModelError(const std::string& text, HWND owner)
 {
-    MessageBoxA(owner, text.c_str(), AppMessages[0], MB_ICONERROR);
+    MessageBoxA(owner, text.c_str(), AppMessages[AppCaption], MB_ICONERROR);
 }
 
 void ShowModelWarning(const std::string& text)
 {
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_ICONWARNING);
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_ICONWARNING);
 }

@@ -42,8 +42,8 @@ void UploadAnimation(PhoneSession& session, const TextRow& request, TransferHost
     const AnimationFrames frames{AnimationNumber(Item(request, 1)), AnimationNumber(Item(request, 2)),
                                  AnimationNumber(Item(request, 3))};
     switch (CheckAnimation(file.Size(), frames)) {
-    case AnimationCheck::TooLarge: ShowUploadError(PhoneMessages[9]); return;
-    case AnimationCheck::Mismatch: ShowUploadError(PhoneMessages[8]); return;
+    case AnimationCheck::TooLarge: ShowUploadError(PhoneMessages[AnimationTooLarge]); return;
+    case AnimationCheck::Mismatch: ShowUploadError(PhoneMessages[NotAnAnimation]); return;
     case AnimationCheck::Accepted: break;
     }
     host.AnnounceItem(TextRow{"", name, std::to_string(file.Size()), ""});
@@ -67,7 +67,7 @@ void UploadAnimation(PhoneSession& session, const TextRow& request, TransferHost
         const std::string command = AnimationBlockCommand(frames, name, block.number, EscapeBlockData(bytes));
         const BlockAnswer answer = WriteBlockCommand(command) ? AwaitBlockAnswer() : BlockAnswer::Error;
         if (answer != BlockAnswer::Ok) {
-            ShowUploadError(PhoneMessages[2]);
+            ShowUploadError(PhoneMessages[MelodyUploadFailed]);
             return;
         }
         host.ReportPosition(static_cast<long long>(block.offset + block.length));

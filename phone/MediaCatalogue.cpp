@@ -17,7 +17,7 @@ int PhoneSession::ReadMediaCatalogue(const std::string& table, bool movies)
     int count = 0;
     for (TextRow& row : ParseMediaListing(ReplyBuffer, strnlen(ReplyBuffer, sizeof ReplyBuffer), movies)) {
         if (database.InsertRow(table, row) != 1) {
-            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
             continue;
         }
         ++count;

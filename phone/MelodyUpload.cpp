@@ -38,7 +38,7 @@ void UploadMelody(PhoneSession& session, const std::string& place, const std::st
         const std::string command = MelodyBlockCommand(place, name, block.number, EscapeBlockData(bytes));
         const BlockAnswer answer = WriteBlockCommand(command) ? AwaitBlockAnswer() : BlockAnswer::Error;
         if (answer != BlockAnswer::Ok) {
-            ShowUploadError(PhoneMessages[2]);
+            ShowUploadError(PhoneMessages[MelodyUploadFailed]);
             break;
         }
         host.ReportPosition(static_cast<long long>(block.offset + block.length));

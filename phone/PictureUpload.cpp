@@ -37,17 +37,17 @@ void UploadPicture(PhoneSession& session, const std::string& path, TransferHost&
         // A short read or a port that takes nothing more ends the picture
         // rather than sending a wrong block.
         if (!file.Read(block.length, bytes)) {
-            ShowUploadError(PhoneMessages[3]);
+            ShowUploadError(PhoneMessages[PictureUploadFailed]);
             return;
         }
         const std::string command = PictureBlockCommand(size, name, stamp, block.number, EscapeBlockData(bytes));
         if (!WriteBlockCommand(command)) {
-            ShowUploadError(PhoneMessages[3]);
+            ShowUploadError(PhoneMessages[PictureUploadFailed]);
             return;
         }
         host.ReportPosition(static_cast<long long>(block.offset + block.length));
         if (AwaitPictureBlockAnswer() != BlockAnswer::Ok) {
-            ShowUploadError(PhoneMessages[3]);
+            ShowUploadError(PhoneMessages[PictureUploadFailed]);
             return;
         }
     }

@@ -13,7 +13,7 @@ const char MelodyTable[] = "musik";
 
 void PhoneSession::ShowPhoneWarning(const char* text)
 {
-    MessageBoxA(nullptr, text, AppMessages[0], MB_ICONWARNING | MB_OK);
+    MessageBoxA(nullptr, text, AppMessages[AppCaption], MB_ICONWARNING | MB_OK);
 }
 
 bool PhoneSession::QueryModel()
@@ -27,14 +27,14 @@ bool PhoneSession::QueryModel()
 bool PhoneSession::LoadMelodyList()
 {
     if (!SendAtCommand("AT#PUGSN?", "OK", 1)) {
-        ShowPhoneWarning(PhoneMessages[5]);
+        ShowPhoneWarning(PhoneMessages[PhoneExchangeFailed]);
         return false;
     }
     // The old list stays until a new one has been read: the scheduler's
     // melody names are looked up in it.
     const auto melodies = ParseMelodyList(ReplyBuffer);
     if (!melodies) {
-        ShowPhoneWarning(PhoneMessages[5]);
+        ShowPhoneWarning(PhoneMessages[PhoneExchangeFailed]);
         return false;
     }
     Database& database = TheDatabase();
@@ -42,7 +42,7 @@ bool PhoneSession::LoadMelodyList()
     for (const MelodyEntry& melody : *melodies) {
         TextRow row{melody.number, melody.name};
         if (database.InsertRow(MelodyTable, row) != 1) {
-            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
             break;
         }
     }
@@ -54,6 +54,6 @@ std::vector<std::string> PhoneSession::MelodySlotNames()
     Database& database = TheDatabase();
     RowSet rows;
     if (!database.SelectRows(MelodyTable, rows, {}, {}, "mus_id"))
-        MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+        MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
     return ::MelodySlotNames(rows);
 }

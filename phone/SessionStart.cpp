@@ -23,7 +23,7 @@ enum class StartEnd { Ready, Failed, KeyMissing };
 // to be tried next; false when the start is given up.
 bool OfferAnotherPort(const SessionStartUi& ui)
 {
-    MessageBoxA(nullptr, AppMessages[4], AppMessages[0], MB_ICONERROR | MB_OK);
+    MessageBoxA(nullptr, AppMessages[PortOpenFailed], AppMessages[AppCaption], MB_ICONERROR | MB_OK);
     if (!ui.choosePort || !ui.choosePort())
         return false;
     TheSerialPort().Close();
@@ -45,7 +45,7 @@ public:
         ShowStep(2);
         // A phone that refuses the echo and verbose settings still works.
         if (!Send("ATE0V1"))
-            PhoneSession::ShowPhoneWarning(PhoneMessages[0]);
+            PhoneSession::ShowPhoneWarning(PhoneMessages[PhoneInitFailed]);
         ShowStep(3);
         if (!Send("AT#PMODE=1"))
             return StartEnd::Failed;
@@ -107,7 +107,7 @@ bool RunStart(PhoneSession& session, const SessionStartUi& ui)
         case StartEnd::KeyMissing:
             return false;
         case StartEnd::Failed:
-            PhoneSession::ShowPhoneWarning(PhoneMessages[0]);
+            PhoneSession::ShowPhoneWarning(PhoneMessages[PhoneInitFailed]);
             TheSerialPort().Close();
             if (!OfferAnotherPort(ui))
                 return false;

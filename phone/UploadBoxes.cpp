@@ -12,10 +12,10 @@ void ShowFileReadFailed(const std::string& path)
 
 void ShowUploadError(const char* text)
 {
-    MessageBoxA(nullptr, text, AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, text, AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 bool ConfirmLargePicture()
 {
-    return MessageBoxA(nullptr, PhoneMessages[4], AppMessages[0], MB_YESNO | MB_ICONERROR) == IDYES;
+    return MessageBoxA(nullptr, PhoneMessages[LargePictureWarning], AppMessages[AppCaption], MB_YESNO | MB_ICONERROR) == IDYES;
 }

@@ -51,7 +51,7 @@ void SelectDownloadRows(const TableModel& model, bool all)
     Database& database = TheDatabase();
     if (database.SelectRows(query.table, DownloadRows, query.whereColumn, query.whereValue, query.orderColumn))
         return;
-    MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[0], MB_OK);
+    MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
     // Rows left from an earlier download must not be fetched again.
     DownloadRows.clear();
 }

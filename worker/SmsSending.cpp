@@ -20,5 +20,5 @@ void SendSmsThroughWorker(const SmsRequest& request)
 void SendSms(PhoneSession& session, const SmsRequest& request)
 {
     if (!session.SendAtCommand(BuildSmsCommand(request), "OK", SmsTimeoutUnits))
-        MessageBoxA(nullptr, PhoneMessages[5], AppMessages[0], MB_ICONWARNING | MB_OK);
+        MessageBoxA(nullptr, PhoneMessages[PhoneExchangeFailed], AppMessages[AppCaption], MB_ICONWARNING | MB_OK);
 }

@@ -9,24 +9,24 @@
 
 void ShowReadFailed()
 {
-    MessageBoxA(AppFrame(), PhoneMessages[5], AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(AppFrame(), PhoneMessages[PhoneExchangeFailed], AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 void ShowEraseFailed()
 {
-    MessageBoxA(nullptr, PhoneMessages[5], AppMessages[0], MB_YESNO | MB_ICONERROR);
+    MessageBoxA(nullptr, PhoneMessages[PhoneExchangeFailed], AppMessages[AppCaption], MB_YESNO | MB_ICONERROR);
 }
 
 void ShowDownloadFailed(const TextRow& row)
 {
     const std::string text = "Не удалось получить с телефона файл " + (row.size() > 1 ? row[1] : std::string()) + "_" +
                              (row.empty() ? std::string() : row[0]) + ": телефон не закончил его передачу.";
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 void ShowDatabaseMessage()
 {
-    MessageBoxA(nullptr, TheDatabase().LastMessage().c_str(), AppMessages[0], MB_OK);
+    MessageBoxA(nullptr, TheDatabase().LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
 }
 
 void ShowReadStopped(long long position)
@@ -34,14 +34,14 @@ void ShowReadStopped(long long position)
     const std::string text = "Чтение с телефона прервано на позиции " + std::to_string(position) +
                              ": запись телефона не удалось разобрать.\nТаблица неполная: в ней только записи "
                              "до этой позиции.";
-    MessageBoxA(AppFrame(), text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(AppFrame(), text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 void ShowRowsRefused(long long refused, long long sent)
 {
     const std::string text = "Телефон не подтвердил записей: " + std::to_string(refused) + " из " +
                              std::to_string(sent) + ".\nИх может не быть в телефоне; остальные записи записаны.";
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 void ShowInterrupted(StoppedWork work, long long done, long long total)
@@ -66,11 +66,11 @@ void ShowInterrupted(StoppedWork work, long long done, long long total)
         break;
     case StoppedWork::Upload: text = "Загрузка файла в телефон прервана: телефон не сохранил файл."; break;
     }
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | icon);
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_OK | icon);
 }
 
 void ShowMediaNotSaved(const std::string& path)
 {
     const std::string text = "Не удалось записать файл " + path + ".";
-    MessageBoxA(nullptr, text.c_str(), AppMessages[0], MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }

@@ -8,8 +8,8 @@
 int main()
 {
     const char expected[] = "\xCE\xF8\xE8\xE1\xEA\xE0 ";
-    if (std::strncmp(PhoneMessages[0], expected, sizeof expected - 1) != 0) {
-        std::fprintf(stderr, "PhoneMessages[0] is not code page 1251 text\n");
+    if (std::strncmp(PhoneMessages[PhoneInitFailed], expected, sizeof expected - 1) != 0) {
+        std::fprintf(stderr, "PhoneMessages[PhoneInitFailed] is not code page 1251 text\n");
         return 1;
     }
     return 0;

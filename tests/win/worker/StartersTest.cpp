@@ -159,7 +159,7 @@ TEST_F(StarterTest, AFailedSelectionIsShownAndDownloadsNothing)
     ASSERT_TRUE(boxes.WaitForSeen(1, 5000));
     const std::vector<SeenWindow> seen = boxes.Boxes();
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, AppMessages[0]);
+    EXPECT_EQ(seen[0].caption, AppMessages[AppCaption]);
     EXPECT_EQ(seen[0].text, TheDatabase().LastMessage());
     EXPECT_EQ(seen[0].icon, "none");
     EXPECT_TRUE(DownloadRows.empty());
