@@ -1,43 +1,16 @@
 #include "db/Database.h"
 
-#include <windows.h>
-
-#include <sql.h>
-#include <sqlext.h>
-
 #include <algorithm>
+#include <utility>
 
+#include "db/OdbcHandle.h"
 #include "db/SqlText.h"
 
-// Owns one ODBC statement handle; dropping happens here and only here.
-class OdbcStatement {
-public:
-    OdbcStatement() = default;
-    ~OdbcStatement() { Drop(); }
-    OdbcStatement(const OdbcStatement&) = delete;
-    OdbcStatement& operator=(const OdbcStatement&) = delete;
-
-    bool Allocate(SQLHDBC connection)
-    {
-        Drop();
-        const SQLRETURN result = SQLAllocStmt(connection, &handle_);
-        if (result == SQL_ERROR || result == SQL_INVALID_HANDLE) {
-            handle_ = SQL_NULL_HSTMT;
-            return false;
-        }
-        return true;
-    }
-    void Drop()
-    {
-        if (handle_ != SQL_NULL_HSTMT) {
-            SQLFreeStmt(handle_, SQL_DROP);
-            handle_ = SQL_NULL_HSTMT;
-        }
-    }
-    SQLHSTMT Handle() const { return handle_; }
-
-private:
-    SQLHSTMT handle_ = SQL_NULL_HSTMT;
+// The environment and connection of an open database; the connection is
+// freed before its environment.
+struct OdbcLink {
+    OdbcEnvironment environment;
+    OdbcConnection connection;
 };
 
 namespace {
@@ -55,38 +28,22 @@ Database& TheDatabase()
     return database;
 }
 
+Database::Database() = default;
+
 Database::~Database()
 {
     Disconnect();
 }
 
-void Database::FreeHandles()
-{
-    if (connection_)
-        SQLFreeConnect(static_cast<SQLHDBC>(connection_));
-    if (environment_)
-        SQLFreeEnv(static_cast<SQLHENV>(environment_));
-    connection_ = nullptr;
-    environment_ = nullptr;
-}
-
 bool Database::Connect(const std::string& name, bool extendedAnsiSql)
 {
     Disconnect();
-    FreeHandles();
 
-    SQLHENV environment = SQL_NULL_HENV;
-    SQLHDBC connection = SQL_NULL_HDBC;
-    bool allocated = SQLAllocEnv(&environment) != SQL_ERROR;
-    if (allocated) {
-        environment_ = environment;
-        const SQLRETURN result = SQLAllocConnect(environment, &connection);
-        allocated = result != SQL_ERROR && result != SQL_INVALID_HANDLE;
-        if (allocated)
-            connection_ = connection;
-    }
-    if (!allocated) {
-        FreeHandles();
+    auto link = std::make_unique<OdbcLink>();
+    if (!link->environment.Allocate(SQL_NULL_HANDLE) ||
+        !SQL_SUCCEEDED(SQLSetEnvAttr(link->environment.Get(), SQL_ATTR_ODBC_VERSION,
+                                     reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)) ||
+        !link->connection.Allocate(link->environment.Get())) {
         lastMessage_ = sql::kPrepareFailed;
         return false;
     }
@@ -96,14 +53,14 @@ bool Database::Connect(const std::string& name, bool extendedAnsiSql)
     SQLCHAR completed[512] = {};
     SQLSMALLINT completedLength = 0;
     const SQLRETURN result =
-        SQLDriverConnect(connection, nullptr, SqlChars(text), SQL_NTS, completed,
+        SQLDriverConnect(link->connection.Get(), nullptr, SqlChars(text), SQL_NTS, completed,
                          sizeof completed, &completedLength, SQL_DRIVER_NOPROMPT);
     if (result == SQL_ERROR || result == SQL_INVALID_HANDLE || result == SQL_NO_DATA) {
-        // Nothing is left open: a failed start does not leak the handles.
-        FreeHandles();
+        // The handles go with `link`: a failed start leaks nothing.
         lastMessage_ = sql::kConnectFailed;
         return false;
     }
+    link_ = std::move(link);
     lastMessage_ = sql::kConnected + name_;
     connected_ = true;
     return true;
@@ -113,8 +70,8 @@ void Database::Disconnect()
 {
     if (!connected_)
         return;
-    SQLDisconnect(static_cast<SQLHDBC>(connection_));
-    FreeHandles();
+    SQLDisconnect(link_->connection.Get());
+    link_.reset();
     lastMessage_ = sql::kDisconnected;
     connected_ = false;
 }
@@ -126,9 +83,8 @@ bool Database::ReportStatementError(OdbcStatement& statement)
     SQLCHAR message[512] = {};
     SQLSMALLINT length = 0;
     const SQLRETURN result =
-        SQLError(static_cast<SQLHENV>(environment_), static_cast<SQLHDBC>(connection_),
-                 statement.Handle(), state, &nativeError, message, 511, &length);
-    statement.Drop();
+        SQLGetDiagRec(SQL_HANDLE_STMT, statement.Get(), 1, state, &nativeError, message, 511, &length);
+    statement.Free();
     if (result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO) {
         const char* text = reinterpret_cast<const char*>(message);
         lastMessage_.assign(text, std::find(text, text + 511, '\0'));
@@ -140,11 +96,11 @@ bool Database::ReportStatementError(OdbcStatement& statement)
 
 bool Database::Execute(OdbcStatement& statement, const std::string& sql)
 {
-    if (!connected_ || !statement.Allocate(static_cast<SQLHDBC>(connection_))) {
+    if (!connected_ || !statement.Allocate(link_->connection.Get())) {
         lastMessage_ = sql::kStatementAllocFailed;
         return false;
     }
-    if (SQLExecDirect(statement.Handle(), SqlChars(sql), SQL_NTS) == SQL_ERROR)
+    if (SQLExecDirect(statement.Get(), SqlChars(sql), SQL_NTS) == SQL_ERROR)
         return ReportStatementError(statement);
     return true;
 }
@@ -158,15 +114,15 @@ bool Database::DescribeColumns(const std::string& table, ColumnNameList& names,
         return false;
     }
     OdbcStatement statement;
-    if (!connected_ || !statement.Allocate(static_cast<SQLHDBC>(connection_))) {
+    if (!connected_ || !statement.Allocate(link_->connection.Get())) {
         lastMessage_ = sql::kStatementAllocFailed;
         return false;
     }
-    if (SQLPrepare(statement.Handle(), SqlChars(text.text), SQL_NTS) == SQL_ERROR)
+    if (SQLPrepare(statement.Get(), SqlChars(text.text), SQL_NTS) == SQL_ERROR)
         return ReportStatementError(statement);
 
     SQLSMALLINT count = 0;
-    SQLNumResultCols(statement.Handle(), &count);
+    SQLNumResultCols(statement.Get(), &count);
     names.clear();
     if (types)
         types->clear();
@@ -179,7 +135,7 @@ bool Database::DescribeColumns(const std::string& table, ColumnNameList& names,
         SQLULEN size = 0;
         SQLSMALLINT digits = 0;
         SQLSMALLINT nullable = 0;
-        if (SQLDescribeCol(statement.Handle(), static_cast<SQLUSMALLINT>(column), name, 255,
+        if (SQLDescribeCol(statement.Get(), static_cast<SQLUSMALLINT>(column), name, 255,
                            &nameLength, &type, &size, &digits, &nullable) != SQL_SUCCESS)
             break;
         names.emplace_back(reinterpret_cast<const char*>(name));
@@ -212,12 +168,12 @@ bool Database::SelectRows(const std::string& table, RowSet& rows, const std::str
     sql::RowBuffer buffer(names.size());
     SQLLEN indicator = 0;  // shared by all columns, never read
     for (std::size_t j = 0; j < names.size(); ++j)
-        SQLBindCol(statement.Handle(), static_cast<SQLUSMALLINT>(j + 1), SQL_C_CHAR,
+        SQLBindCol(statement.Get(), static_cast<SQLUSMALLINT>(j + 1), SQL_C_CHAR,
                    buffer.Slot(j), sql::RowBuffer::kSlotSize, &indicator);
     // A row whose value was cut to its slot comes with SQL_SUCCESS_WITH_INFO;
     // it is read like any other. Anything else ends the rows without a message.
     for (;;) {
-        const SQLRETURN fetched = SQLFetch(statement.Handle());
+        const SQLRETURN fetched = SQLFetch(statement.Get());
         if (fetched != SQL_SUCCESS && fetched != SQL_SUCCESS_WITH_INFO)
             break;
         rows.push_back(buffer.Row());
@@ -241,7 +197,7 @@ int Database::InsertRow(const std::string& table, TextRow& row)
     if (!Execute(statement, text.text))
         return -1;
     SQLLEN count = -1;
-    SQLRowCount(statement.Handle(), &count);
+    SQLRowCount(statement.Get(), &count);
     lastMessage_ = sql::InsertedMessage(table, count);
     return static_cast<int>(count);
 }

@@ -7,15 +7,17 @@
 // lock: the user-interface thread and the exchange worker never use it at
 // the same time. Tests may make instances of their own.
 
+#include <memory>
 #include <string>
 
 #include "db/DbTypes.h"
 
 class OdbcStatement;
+struct OdbcLink;
 
 class Database {
 public:
-    Database() = default;
+    Database();
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -56,18 +58,17 @@ public:
     bool RunStatement(const std::string& sql);
 
 private:
-    // Turns the statement's current ODBC error into the last message, drops
-    // the statement and returns false.
+    // Turns the statement's first ODBC diagnostic into the last message,
+    // frees the statement and returns false.
     bool ReportStatementError(OdbcStatement& statement);
     // Allocates `statement` and executes `sql` on it; false (message set,
-    // statement dropped) when either fails.
+    // statement freed) when either fails.
     bool Execute(OdbcStatement& statement, const std::string& sql);
-    void FreeHandles();
 
     std::string name_;
     std::string lastMessage_;
-    void* environment_ = nullptr;  // SQLHENV
-    void* connection_ = nullptr;   // SQLHDBC
+    // The environment and connection while connected.
+    std::unique_ptr<OdbcLink> link_;
     bool connected_ = false;
 };
 
