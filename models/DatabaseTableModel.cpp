@@ -5,6 +5,13 @@
 #include "models/ModelMessages.h"
 #include "models/RowEdits.h"
 
+std::unique_ptr<TableModel> DatabaseTableModel::Open(TableKind kind, const TableWindowMaker& makeWindow)
+{
+    std::unique_ptr<DatabaseTableModel> model(new DatabaseTableModel(kind, makeWindow));
+    model->Present();
+    return model;
+}
+
 void DatabaseTableModel::AddRow()
 {
     Database& database = TheDatabase();

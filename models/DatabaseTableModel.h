@@ -6,6 +6,10 @@
 // id in the row's last cell.
 class DatabaseTableModel : public GenericTableModel {
 public:
+    // The model of a stored table (`kind` phone book, scheduler or memos)
+    // with its window named and editable.
+    static std::unique_ptr<TableModel> Open(TableKind kind, const TableWindowMaker& makeWindow);
+
     // Inserts a record with the next free id and shows it at the end.
     void AddRow() override;
     // Updates the cell in the database; the window keeps the text as typed.

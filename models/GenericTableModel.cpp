@@ -82,6 +82,13 @@ void GenericTableModel::OpenWindow(const TableWindowMaker& makeWindow)
         SetWindowTextA(window, title_.c_str());
 }
 
+std::unique_ptr<TableModel> GenericTableModel::Open(TableKind kind, const TableWindowMaker& makeWindow)
+{
+    std::unique_ptr<GenericTableModel> model(new GenericTableModel(kind, makeWindow));
+    model->Present();
+    return model;
+}
+
 void GenericTableModel::Present()
 {
     title_ = CatalogueEntryOf(kind_).caption;

@@ -6,6 +6,10 @@
 // is built. Its add, edit and delete change only the rows in memory.
 class GenericTableModel : public TableModel {
 public:
+    // The model of a media list (`kind` photos or movies) with its window
+    // named and editable.
+    static std::unique_ptr<TableModel> Open(TableKind kind, const TableWindowMaker& makeWindow);
+
     // A blank row sized by the table's "q_" query, at the end of the window.
     void AddRow() override;
     void CellEdited(const std::string& text, int column, int row, bool apply) override;
