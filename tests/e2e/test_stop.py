@@ -98,12 +98,14 @@ class Stop(t.TransferTest):
     def test_a_stopped_download_keeps_only_the_files_that_arrived_whole(self):
         photos = [("17", "/DCIM/Park.jpg", "photo_park.jpg"), ("18", "/DCIM/Cat.jpg", "photo_cat.jpg"),
                   ("19", "/DCIM/Zeros.jpg", "photo_zeros.jpg")]
+        # The second photo's blocks come late, each still within the time the
+        # program gives a block, so that the stop finds it on its way.
         s = self.start({"model": "SCH-E250", "photos": [
             {"id": i, "tag": tag, "path": path, "file": f"tests/e2e/data/{name}"}
-            for i, (tag, path, name) in enumerate(photos, 1)]})
+            for i, (tag, path, name) in enumerate(photos, 1)]}, rules=["delay,ms=400 AT#PMLUL=2,*"])
         self.open_table(s, PHOTOS, "Фотографии")
         s.ok("post", h.FRAME, GET_ALL)
-        # The second photo is on its way: eight blocks of about 0.7 s each.
+        # The second photo is on its way: eight blocks of about half a second each.
         self.wait_for_command(s, b"AT#PMLUL=2,2")
         self.stopped(s, lambda dialog: s.ok("key", dialog, VK_RETURN), stop_box(
             "Копирование файлов с телефона прервано: сохранено файлов 1 из 3.\n"
