@@ -77,33 +77,24 @@ std::string PastEndPattern(bool movies, const std::string& index)
     return std::string(movies ? MovieHeader : PhotoHeader) + index + ",0";
 }
 
-bool HoldsBlockHeader(ByteView received, bool movies, std::string_view index, long block)
-{
-    const std::string header = std::string(movies ? MovieHeader : PhotoHeader) + std::string(index) + "," +
-                               std::to_string(block);
-    for (std::size_t at = Find(received, header, 0); at != ByteView::npos; at = Find(received, header, at + 1)) {
-        const std::size_t after = at + header.size();
-        if (after < received.size() && (received[after] < '0' || received[after] > '9'))
-            return true;
-    }
-    return false;
-}
-
 namespace {
-// Where the header of block `block` (or of the answer past the end, 0) for
-// `index` ends, just past its number; npos when it has not arrived whole.
-std::size_t BlockHeaderEnd(ByteView answer, bool movies, std::string_view index, long block)
+// Where the header of block `block` for `index` ends, just past its number,
+// which something other than a digit follows; with `orPastEnd` the header of
+// the answer past the end (number 0) counts too. npos when neither has
+// arrived whole. The number is compared as text, so no digits the phone
+// sends are added up.
+std::size_t BlockHeaderEnd(ByteView received, bool movies, std::string_view index, long block, bool orPastEnd)
 {
     const std::string prefix = std::string(movies ? MovieHeader : PhotoHeader) + std::string(index) + ",";
-    for (std::size_t at = Find(answer, prefix, 0); at != ByteView::npos; at = Find(answer, prefix, at + 1)) {
+    const std::string number = std::to_string(block);
+    for (std::size_t at = Find(received, prefix, 0); at != ByteView::npos; at = Find(received, prefix, at + 1)) {
         const std::size_t digits = at + prefix.size();
-        std::size_t end = digits;
-        long number = 0;
-        while (end < answer.size() && end - digits < 10 && answer[end] >= '0' && answer[end] <= '9')
-            number = number * 10 + (answer[end++] - '0');
-        if (end > digits && end < answer.size() && (answer[end] < '0' || answer[end] > '9') &&
-            (number == block || number == 0))
-            return end;
+        for (const std::string_view wanted : {std::string_view(number), orPastEnd ? "0" : std::string_view()}) {
+            const std::size_t end = digits + wanted.size();
+            if (!wanted.empty() && received.substr(digits, wanted.size()) == wanted && end < received.size() &&
+                (received[end] < '0' || received[end] > '9'))
+                return end;
+        }
     }
     return ByteView::npos;
 }
@@ -114,11 +105,16 @@ bool HoldsResultLineFrom(ByteView answer, std::size_t from)
 }
 }  // namespace
 
+bool HoldsBlockHeader(ByteView received, bool movies, std::string_view index, long block)
+{
+    return BlockHeaderEnd(received, movies, index, block, false) != ByteView::npos;
+}
+
 bool MediaBlockAnswered(ByteView answer, bool movies, std::string_view index, long block)
 {
     if (HoldsErrorLine(answer))
         return true;
-    const std::size_t fields = BlockHeaderEnd(answer, movies, index, block);
+    const std::size_t fields = BlockHeaderEnd(answer, movies, index, block, true);
     if (fields == ByteView::npos)
         return false;
     const std::size_t start = DataStart(answer, fields);

@@ -66,6 +66,8 @@ TEST(MediaBlockAnsweredTest, EveryFormOfAnswerIsWholeOnlyAtItsClose)
     // The answer to the block before is not this block's.
     EXPECT_FALSE(MediaBlockAnswered(ByteView(LengthPhoto.bytes), false, "5", 3));
     EXPECT_FALSE(MediaBlockAnswered(ByteView(LengthPhoto.bytes), false, "55", 2));
+    // A block number longer than any the phone counts to is no header.
+    EXPECT_FALSE(Answered("\r\n#PMLUL: 5,99999999999999999999,\"1\",\"x\"\r\n\r\nOK\r\n", LengthPhoto));
     // A movie has no photo closes.
     EXPECT_FALSE(MediaBlockAnswered(ByteView(NamedPhoto.bytes), true, "5", 2));
 }
