@@ -81,7 +81,15 @@ void Application::OpenTable(int kind)
     if (!HasTableWindow(kind))
         return;
     Application* const self = this;
-    std::unique_ptr<TableModel> model = CreateTableModel(kind, GridWindow::Make);
+    // The model's loading shows boxes without an owner: the window is made
+    // only while this application still stands.
+    const auto makeWindow = [self](TableModel& owner, RowSet* rows, std::vector<ColumnSpec>* columns,
+                                   const std::string& note) -> std::unique_ptr<TableWindow> {
+        if (TheApp != self)
+            return nullptr;
+        return std::make_unique<GridWindow>(owner, *self, rows, columns, note);
+    };
+    std::unique_ptr<TableModel> model = CreateTableModel(kind, ModelSources{makeWindow, session.get()});
     // Building the model may show boxes without an owner, and meanwhile the
     // user may close the frame (this object is then gone) or open the same
     // table: the new model is then dropped, and its window with it.
@@ -135,26 +143,20 @@ void Application::ForgetTable(HWND window)
         RefreshCommands();
 }
 
-GridWindow* Application::FindGridWindow(HWND window) const
-{
-    for (const auto& model : OpenTables)
-        if (model->Window() && model->Window()->Handle() == window)
-            return GridOf(*model);
-    return nullptr;
-}
-
-TableModel* Application::FindModel(const GridWindow* grid) const
-{
-    for (const auto& model : OpenTables)
-        if (grid && GridOf(*model) == grid)
-            return model.get();
-    return nullptr;
-}
-
 TableModel* Application::ActiveModel() const
 {
     if (!mdiClient)
         return nullptr;
     HWND active = reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
-    return active ? FindModel(FindGridWindow(active)) : nullptr;
+    if (!active)
+        return nullptr;
+    for (const auto& model : OpenTables)
+        if (model->Window() && model->Window()->Handle() == active)
+            return model.get();
+    return nullptr;
+}
+
+bool Application::TableActionsBlocked() const
+{
+    return ::ExchangeRunning();
 }

@@ -4,9 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "common/AppLink.h"
 #include "common/Handles.h"
 #include "common/MemoryBitmap.h"
+#include "grid/TableWindowHost.h"
+#include "worker/ExchangeHost.h"
+#include "worker/NoticeBoxes.h"
 
 class PhoneSession;
 class TableModel;
@@ -26,22 +28,30 @@ struct Settings {
 extern const char* const SettingsKeyPath;
 
 // The one application object: the frame and its bars, the open tables, the
-// background pictures and the phone session. Reached through TheApp; made by
-// CreateApplication and destroyed by DestroyApplication only.
-class Application {
+// background pictures and the phone session. Made by CreateApplication and
+// destroyed by DestroyApplication only; the app floor reaches it through
+// TheApp, the table windows and the exchanges through the host interfaces it
+// implements.
+class Application final : public TableWindowHost, public ExchangeHost {
 public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
     HWND CreateFrame(HINSTANCE instance, int showCommand);
 
-    void OpenTable(int kind);
+    void OpenTable(int kind) override;
     void CloseActiveTable();
     void CloseAllTables();
     void ForgetTable(HWND window);
-    GridWindow* FindGridWindow(HWND window) const;
-    TableModel* FindModel(const GridWindow* grid) const;
-    TableModel* ActiveModel() const;
+    TableModel* ActiveModel() const override;
+
+    // What the table windows and the exchanges ask of the application.
+    HWND MdiClient() const override { return mdiClient; }
+    HWND Frame() const override { return frame; }
+    PhoneSession* Session() const override { return session.get(); }
+    bool TableActionsBlocked() const override;
+    void TableWindowDestroyed(HWND window) override { ForgetTable(window); }
+    void CommandsChanged() override { RefreshCommands(); }
 
     void RefreshCommands();
     void SetStatusText(const char* text);
@@ -72,6 +82,8 @@ public:
     MenuHandle tableMenu;
     Settings settings;
     std::vector<std::unique_ptr<TableModel>> OpenTables;
+    // Shows what the phone session tells the user; made before the session.
+    NoticeBoxes sessionNotices;
     std::unique_ptr<PhoneSession> session;
 
 private:
@@ -93,6 +105,11 @@ private:
     WNDPROC previousClientProc = nullptr;
     bool closing = false;
 };
+
+// The application object; none before start-up and once the frame is
+// destroyed. Code that ran a message loop compares it with the value it had
+// before, to learn whether what it holds still exists.
+extern Application* TheApp;
 
 // Makes the one application object (reading the settings) and sets TheApp
 // to it; an object made before is destroyed first.

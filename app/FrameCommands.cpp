@@ -64,13 +64,13 @@ bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDM_MOVIES: OpenTable(kMovieKind); return true;
     case IDM_SMS: ToggleSmsPanel(); return true;
     case IDM_PORT: ChangePort(*this); return true;
-    case IDM_WRITE_PHONE: WriteActiveTable(); return true;
-    case IDM_RECEIVE_PHONE: ReceiveActiveTable(); return true;
-    case IDM_GET_SELECTED: DownloadMedia(false); return true;
-    case IDM_GET_ALL: DownloadMedia(true); return true;
-    case IDM_MELODY: StartMelodyUpload(); return true;
-    case IDM_PICTURE: StartPictureUpload(); return true;
-    case IDM_ANIMATION: StartAnimationUpload(); return true;
+    case IDM_WRITE_PHONE: WriteActiveTable(*this); return true;
+    case IDM_RECEIVE_PHONE: ReceiveActiveTable(*this); return true;
+    case IDM_GET_SELECTED: DownloadMedia(*this, false); return true;
+    case IDM_GET_ALL: DownloadMedia(*this, true); return true;
+    case IDM_MELODY: StartMelodyUpload(*this); return true;
+    case IDM_PICTURE: StartPictureUpload(*this); return true;
+    case IDM_ANIMATION: StartAnimationUpload(*this); return true;
     default: return false;
     }
 }

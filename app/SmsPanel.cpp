@@ -51,7 +51,8 @@ void Send(HWND panel)
     request[1] = ItemText(panel, IDC_SMS_OWN_NUMBER);
     request[2] = ItemText(panel, IDC_SMS_TEXT);
     request[3].assign(1, IsDlgButtonChecked(panel, IDC_SMS_SAVE) == BST_CHECKED ? '1' : '0');
-    SendSmsThroughWorker(request);
+    if (TheApp)
+        SendSmsThroughWorker(*TheApp, request);
 }
 
 INT_PTR CALLBACK SmsPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM)

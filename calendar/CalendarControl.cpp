@@ -8,7 +8,6 @@
 #include "res/resource.h"
 
 const char* const CalendarClassName = "CALENDAR_WINDOW";
-CalendarControl* TheCalendar = nullptr;
 
 namespace {
 constexpr UINT TextFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
@@ -23,8 +22,14 @@ void Report(const char* text)
 
 LRESULT CALLBACK CalendarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CalendarControl* calendar = TheCalendar;
-    if (calendar && calendar->Window() == window) {
+    // The control's object comes with the window's creation and stays in
+    // the window until the object goes.
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* calendar = reinterpret_cast<CalendarControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (calendar) {
         // Nothing may unwind through the system: a message that fails is lost.
         try {
             switch (message) {
@@ -65,7 +70,6 @@ HFONT MakeFont(int weight)
 
 CalendarControl::CalendarControl()
 {
-    TheCalendar = this;
     classReady_ = RegisterCalendarClass();
     if (!classReady_) {
         Report("Ошибка регистрации класса окна");
@@ -75,13 +79,13 @@ CalendarControl::CalendarControl()
 
 CalendarControl::~CalendarControl()
 {
-    if (TheCalendar == this)
-        TheCalendar = nullptr;
+    if (window_ && IsWindow(window_)) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
     cells_.clear();
     bufferFont_.reset();
     backBuffer_.Reset();
-    if (window_ && IsWindow(window_))
-        DestroyWindow(window_);
 }
 
 bool CalendarControl::CreateIn(HINSTANCE instance, HWND parent, const RECT& area, const CalendarDate& date)
@@ -92,7 +96,7 @@ bool CalendarControl::CreateIn(HINSTANCE instance, HWND parent, const RECT& area
     parent_ = parent;
     window_ = CreateWindowExA(0, CalendarClassName, "CALENDAR_WINDOW_TITLE", WS_CHILD | WS_VISIBLE | WS_BORDER,
                               area.left, area.top, area.right - area.left, area.bottom - area.top, parent, nullptr,
-                              instance, nullptr);
+                              instance, this);
     if (!window_) {
         Report("Ошибка создания окна");
         return false;

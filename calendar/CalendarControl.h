@@ -15,8 +15,8 @@ extern const char* const CalendarClassName;
 // The month calendar of the date and time dialog, drawn by the program in a
 // window over the dialog's group box: the day names in a heading strip, the
 // days of the shown month below, the selected day of SelectedDate ringed in
-// red. A click on a day selects it and moves the dialog's day slider. There
-// is one at a time; its window finds it through TheCalendar.
+// red. A click on a day selects it and moves the dialog's day slider. Its
+// window holds the object from creation until the object goes.
 class CalendarControl {
 public:
     // Registers the window class unless done before; tells the user when the
@@ -60,4 +60,3 @@ private:
     std::optional<SelectedObject> bufferFont_;
 };
 
-extern CalendarControl* TheCalendar;

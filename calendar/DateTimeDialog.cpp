@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "common/AppLink.h"
 #include "common/DialogCentring.h"
 #include "calendar/CalendarControl.h"
 #include "calendar/CalendarDate.h"
@@ -15,9 +14,32 @@
 #include "res/resource.h"
 
 namespace {
-// The calendar of the open dialog; gone once a button has ended it, so that
-// what the closing dialog still sends changes nothing.
-std::unique_ptr<CalendarControl> calendar;
+// What one open dialog works with; it lives on the stack of the call that
+// runs the dialog, and the dialog finds it through DWLP_USER.
+struct DialogState {
+    int64_t start;
+    HWND centreOn;
+    // Gone once a button has ended the dialog, so that what the closing
+    // dialog still sends changes nothing.
+    std::unique_ptr<CalendarControl> calendar;
+};
+
+DialogState* StateOf(HWND dialog)
+{
+    return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+CalendarControl* CalendarOf(HWND dialog)
+{
+    DialogState* state = StateOf(dialog);
+    return state ? state->calendar.get() : nullptr;
+}
+
+void DropCalendar(HWND dialog)
+{
+    if (DialogState* state = StateOf(dialog))
+        state->calendar.reset();
+}
 
 std::string ControlText(HWND dialog, int id)
 {
@@ -48,16 +70,18 @@ void SetDayRange(HWND dialog, int days)
     SendDlgItemMessageA(dialog, IDC_DATETIME_DAY, TBM_SETRANGE, TRUE, MAKELPARAM(1, days));
 }
 
-RECT CentringReference(HWND dialog)
+RECT CentringReference(HWND dialog, HWND centreOn)
 {
-    if (HWND frame = AppFrame())
-        return WindowRectOf(frame);
+    if (centreOn)
+        return WindowRectOf(centreOn);
     HWND owner = GetWindow(dialog, GW_OWNER);
     return owner ? WindowRectOf(owner) : ScreenRect();
 }
 
-void OnInitDialog(HWND dialog, int64_t start)
+void OnInitDialog(HWND dialog, DialogState& state)
 {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
+    const int64_t start = state.start;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     SendMessageA(dialog, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(IDI_DATETIME))));
@@ -76,17 +100,17 @@ void OnInitDialog(HWND dialog, int64_t start)
     FillList(minutes, 60, nullptr);
     SelectNumber(minutes, date.minute);
 
-    calendar = std::make_unique<CalendarControl>();
+    state.calendar = std::make_unique<CalendarControl>();
     HWND group = GetDlgItem(dialog, IDC_DATETIME_CALENDAR);
     RECT area{};
     GetClientRect(group, &area);
-    calendar->CreateIn(instance, group, area, date);
+    state.calendar->CreateIn(instance, group, area, date);
 
     SetDayRange(dialog, DaysInMonth(date.month - 1, date.year));
     SendDlgItemMessageA(dialog, IDC_DATETIME_DAY, TBM_SETPAGESIZE, 0, 1);
     SendDlgItemMessageA(dialog, IDC_DATETIME_DAY, TBM_SETLINESIZE, 0, 1);
     SendDlgItemMessageA(dialog, IDC_DATETIME_DAY, TBM_SETPOS, TRUE, date.day);
-    CentreAndShow(dialog, CentringReference(dialog));
+    CentreAndShow(dialog, CentringReference(dialog, state.centreOn));
 }
 
 // The month or the year changed: by the month list, the arrows, or a year
@@ -94,6 +118,7 @@ void OnInitDialog(HWND dialog, int64_t start)
 // it; what was typed is shown as it was taken.
 void OnMonthOrYearChanged(HWND dialog)
 {
+    CalendarControl* calendar = CalendarOf(dialog);
     if (!calendar)
         return;
     const std::string typed = ControlText(dialog, IDC_DATETIME_YEAR);
@@ -118,6 +143,7 @@ void OnMonthOrYearChanged(HWND dialog)
 
 void OnDayMoved(HWND dialog)
 {
+    CalendarControl* calendar = CalendarOf(dialog);
     if (!calendar)
         return;
     SelectedDate.day = static_cast<int>(SendDlgItemMessageA(dialog, IDC_DATETIME_DAY, TBM_GETPOS, 0, 0));
@@ -131,7 +157,7 @@ void OnButton(HWND dialog, int id)
     OnMonthOrYearChanged(dialog);
     SelectedDate.hour = ClockFieldFromText(ControlText(dialog, IDC_DATETIME_HOUR), 23);
     SelectedDate.minute = ClockFieldFromText(ControlText(dialog, IDC_DATETIME_MINUTE), 59);
-    calendar.reset();
+    DropCalendar(dialog);
     EndDialog(dialog, id);
 }
 
@@ -143,7 +169,7 @@ bool IsFrom(HWND dialog, int id, LPARAM control)
 INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: OnInitDialog(dialog, lParam ? *reinterpret_cast<const int64_t*>(lParam) : 0); return TRUE;
+    case WM_INITDIALOG: OnInitDialog(dialog, *reinterpret_cast<DialogState*>(lParam)); return TRUE;
     case WM_VSCROLL:
         if (!IsFrom(dialog, IDC_DATETIME_YEAR_SPIN, lParam))
             break;
@@ -170,7 +196,7 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     // Ended some other way than by a button (its owner went, say).
-    case WM_DESTROY: calendar.reset(); break;
+    case WM_DESTROY: DropCalendar(dialog); break;
     default: break;
     }
     return FALSE;
@@ -183,18 +209,18 @@ INT_PTR CALLBACK DateTimeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     try {
         return Dispatch(dialog, message, wParam, lParam);
     } catch (...) {
-        calendar.reset();
+        DropCalendar(dialog);
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
 }
 }  // namespace
 
-INT_PTR RunDateTimeDialog(HWND owner, int64_t start)
+INT_PTR RunDateTimeDialog(HWND owner, int64_t start, HWND centreOn)
 {
-    // A 64-bit time does not fit the 32-bit creation parameter: pass its address.
+    DialogState state{start, centreOn, nullptr};
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DATETIME), owner, DateTimeProc,
-                           reinterpret_cast<LPARAM>(&start));
+                           reinterpret_cast<LPARAM>(&state));
 }
 
 int64_t ChosenDateTime()

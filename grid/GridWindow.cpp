@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "common/AppLink.h"
 #include "models/RowEdits.h"
 #include "models/TableModel.h"
 
@@ -34,8 +33,9 @@ HFONT FontOfWeight(LOGFONTA font, int weight)
 }
 }  // namespace
 
-GridWindow::GridWindow(RowSet* rows, std::vector<ColumnSpec>* columns, std::string note)
-    : note_(std::move(note)), rows_(rows), columns_(columns), textColor_(GetSysColor(COLOR_WINDOWTEXT))
+GridWindow::GridWindow(TableModel& model, TableWindowHost& host, RowSet* rows, std::vector<ColumnSpec>* columns,
+                       std::string note)
+    : MDIChild(host), model_(model), note_(std::move(note)), rows_(rows), columns_(columns), textColor_(GetSysColor(COLOR_WINDOWTEXT))
 {
     const LOGFONTA font = DefaultFont();
     normalFont_.Reset(FontOfWeight(font, kNormalWeight));
@@ -44,9 +44,9 @@ GridWindow::GridWindow(RowSet* rows, std::vector<ColumnSpec>* columns, std::stri
 
 GridWindow::~GridWindow() = default;
 
-std::unique_ptr<TableWindow> GridWindow::Make(RowSet* rows, std::vector<ColumnSpec>* columns, const std::string& note)
+GridWindow* GridWindow::FromHandle(HWND window)
 {
-    return std::make_unique<GridWindow>(rows, columns, note);
+    return dynamic_cast<GridWindow*>(MDIChild::FromHandle(window));
 }
 
 GridWindow* GridOf(const TableModel& model)
@@ -117,14 +117,9 @@ GridShape GridWindow::Shape() const
     return GridShape{columns_, rows_ ? RowCountOf(*rows_) : 0};
 }
 
-TableModel* GridWindow::Model() const
-{
-    return AppFindModel(this);
-}
-
 bool GridWindow::StillShown(HWND window) const
 {
-    return window && AppFindGrid(window) == this;
+    return window && FromHandle(window) == this;
 }
 
 void GridWindow::ApplyFont(const LOGFONTA& chosen, COLORREF color)

@@ -13,6 +13,7 @@
 #include "models/TableWindow.h"
 
 class TableModel;
+class TableWindowHost;
 
 // The table window: shows a model's rows in place as a grid with column
 // headings, numbered rows, a current row or cell and scroll bars, and sends
@@ -20,11 +21,13 @@ class TableModel;
 // rows, the column descriptions and this object.
 class GridWindow : public MDIChild, public TableWindow {
 public:
-    GridWindow(RowSet* rows, std::vector<ColumnSpec>* columns, std::string note);
+    GridWindow(TableModel& model, TableWindowHost& host, RowSet* rows, std::vector<ColumnSpec>* columns,
+               std::string note);
     ~GridWindow() override;
 
-    // The window that draws a model's rows: every table window is a grid.
-    static std::unique_ptr<TableWindow> Make(RowSet* rows, std::vector<ColumnSpec>* columns, const std::string& note);
+    // The grid behind a window; none for any other window, or once the grid
+    // has gone.
+    static GridWindow* FromHandle(HWND window);
 
     HWND Handle() const override { return MDIChild::Handle(); }
     void Close() override { MDIChild::Close(); }
@@ -99,7 +102,7 @@ public:
 
 private:
     GridShape Shape() const;
-    TableModel* Model() const;
+    TableModel* Model() const { return &model_; }
     // True while this object still stands behind `window`: a model request
     // can run a message loop (a message box) in which the window may close.
     bool StillShown(HWND window) const;
@@ -120,6 +123,7 @@ private:
     // the thumb moves.
     void MoveThumb(int bar, int position);
 
+    TableModel& model_;
     GridView view_;
     std::string title_;
     std::string note_;

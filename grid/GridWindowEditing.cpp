@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "common/AppLink.h"
 #include "common/Decimal.h"
+#include "common/ModuleInstance.h"
 #include "calendar/DateTimeDialog.h"
 #include "grid/EditorRules.h"
+#include "grid/TableWindowHost.h"
 #include "models/ColumnSpec.h"
 #include "models/TableModel.h"
 #include "phone/PhoneStamp.h"
@@ -34,7 +35,7 @@ HWND openEditor = nullptr;
 GridWindow* GridOf(HWND control)
 {
     HWND parent = GetParent(control);
-    return parent ? AppFindGrid(parent) : nullptr;
+    return GridWindow::FromHandle(parent);
 }
 
 // Stores the editor's value as it loses the focus and asks for its close.
@@ -200,10 +201,10 @@ void ChooseDate(HWND control)
     int64_t start = text.empty() ? 0 : ParsePhoneStamp(text);
     if (start < 0)
         start = 0;
-    if (RunDateTimeDialog(control, start) != IDOK)
+    if (RunDateTimeDialog(control, start, grid->Host().Frame()) != IDOK)
         return;
     // The table window may have gone while the dialog was open.
-    grid = AppFindGrid(gridWindow);
+    grid = GridWindow::FromHandle(gridWindow);
     const int64_t chosen = ChosenDateTime();
     if (!grid || chosen < 0)
         return;

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "common/AppLink.h"
 #include "common/Handles.h"
+#include "common/ModuleInstance.h"
 #include "grid/GridInput.h"
 #include "grid/GridScroll.h"
 #include "grid/GridWindow.h"

@@ -1,33 +1,35 @@
-#include "common/AppLink.h"
 #include "common/DialogCentring.h"
 #include "common/Handles.h"
 #include "grid/GridWindow.h"
 #include "grid/RowSorting.h"
+#include "grid/TableWindowHost.h"
 #include "res/resource.h"
 
 namespace {
-// The grid the open search dialog works on, and where the next search
-// starts: the row after the last match.
-GridWindow* SearchTarget = nullptr;
+// Where the next search starts: the row after the last match.
 size_t SearchContinuation = 0;
 constexpr int SearchTextLimit = 254;
 
 void FindNext(HWND dialog, bool continuing)
 {
-    if (!SearchTarget)
+    auto* grid = reinterpret_cast<GridWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!grid)
         return;
     char text[SearchTextLimit + 1] = {};
     GetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text, sizeof text);
-    SearchTarget->FindNext(text, continuing);
+    grid->FindNext(text, continuing);
 }
 
 INT_PTR CALLBACK SearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        SearchTarget = reinterpret_cast<GridWindow*>(lParam);
-        CentreAndShow(dialog, WindowRectOf(AppFrame()));
+    case WM_INITDIALOG: {
+        // The dialog is modal over the frame: its grid stays while it is open.
+        const auto* grid = reinterpret_cast<const GridWindow*>(lParam);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        CentreAndShow(dialog, WindowRectOf(grid ? grid->Host().Frame() : nullptr));
         return TRUE;
+    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_SEARCH_TEXT:
@@ -87,7 +89,6 @@ void GridWindow::FindNext(const std::string& text, bool continuing)
 
 void GridWindow::ShowSearch()
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), AppFrame(),
-                    SearchProc, reinterpret_cast<LPARAM>(this));
-    SearchTarget = nullptr;
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SEARCH), Host().Frame(), SearchProc,
+                    reinterpret_cast<LPARAM>(this));
 }

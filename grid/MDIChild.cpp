@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "common/AppLink.h"
 #include "common/Handles.h"
-#include "grid/GridWindow.h"
+#include "common/ModuleInstance.h"
+#include "grid/TableWindowHost.h"
 #include "res/resource.h"
 
 const char MDIChild::ClassName[] = "MDIChild";
@@ -38,11 +38,6 @@ void RegisterClassOnce(WNDPROC procedure)
         MessageBoxA(nullptr, std::to_string(GetLastError()).c_str(), RegisterFailedCaption, MB_OK);
 }
 
-MDIChild* FindChild(HWND window)
-{
-    return AppFindGrid(window);
-}
-
 bool InsideClient(HWND window, int x, int y)
 {
     RECT client{};
@@ -51,7 +46,7 @@ bool InsideClient(HWND window, int x, int y)
 }
 }  // namespace
 
-MDIChild::MDIChild()
+MDIChild::MDIChild(TableWindowHost& host) : host_(host)
 {
     RegisterClassOnce(WindowProc);
     tile_.Load(ModuleInstance(), IDB_TABLE_TILE);
@@ -59,12 +54,23 @@ MDIChild::MDIChild()
 
 MDIChild::~MDIChild()
 {
+    // The window may outlive its object for the rest of its destruction.
+    if (window_ && FromHandle(window_) == this)
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     ReleaseBackBuffer();
 }
 
-HWND MDIChild::CreateChildWindow(DWORD style, int left, int top, int width, int height)
+MDIChild* MDIChild::FromHandle(HWND window)
 {
-    HWND client = AppMdiClient();
+    char className[sizeof ClassName + 1] = {};
+    if (!window || !GetClassNameA(window, className, sizeof className) || lstrcmpA(className, ClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<MDIChild*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+HWND MDIChild::CreateChildWindow(DWORD style, int left, int top, int width, int height) const
+{
+    HWND client = host_.MdiClient();
     if (!client) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
@@ -83,6 +89,7 @@ HWND MDIChild::Adopt(HWND window)
         return nullptr;
     window_ = window;
     destroying_ = false;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ShowWindow(window_, SW_SHOW);
     return window_;
 }
@@ -187,13 +194,13 @@ namespace {
 MDIChild* FocusAndFind(HWND window)
 {
     SetFocus(window);
-    return FindChild(window);
+    return MDIChild::FromHandle(window);
 }
 }  // namespace
 
 void MDIChild::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MDIChild* child = FindChild(window);
+    MDIChild* child = FromHandle(window);
     if (!child)
         return;
     switch (message) {
@@ -239,9 +246,12 @@ void MDIChild::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_MDIACTIVATE:
-        AppRefreshCommands();
+        child->host_.CommandsChanged();
         break;
-    case WM_NCDESTROY: child->window_ = nullptr; break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        child->window_ = nullptr;
+        break;
     default: break;
     }
 }
@@ -269,15 +279,19 @@ bool IsUserAction(UINT message, WPARAM wParam)
 
 LRESULT CALLBACK MDIChild::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (IsUserAction(message, wParam) && AppExchangeRunning())
+    MDIChild* child = FromHandle(window);
+    if (child && IsUserAction(message, wParam) && child->host_.TableActionsBlocked())
         return 0;
     // Nothing may unwind through the system: a handler that runs out of
     // memory loses its message instead.
     try {
         if (message == WM_DESTROY) {
-            if (MDIChild* child = FindChild(window))
+            if (child) {
+                // Telling the host may delete the object: only the host goes on.
+                TableWindowHost& host = child->host_;
                 child->destroying_ = true;
-            AppForgetTable(window);
+                host.TableWindowDestroyed(window);
+            }
         } else {
             Dispatch(window, message, wParam, lParam);
         }

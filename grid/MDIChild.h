@@ -3,13 +3,15 @@
 
 #include "common/MemoryBitmap.h"
 
+class TableWindowHost;
+
 // Base of the document windows inside the frame's MDI client. Routes the
-// window's messages to the virtual handlers of the object that owns the
-// window (found through the application by window handle) and paints
-// through a back buffer, so that nothing flickers.
+// window's messages to the virtual handlers of the object behind the window
+// (kept in the window's GWLP_USERDATA while both exist) and paints through
+// a back buffer, so that nothing flickers.
 class MDIChild {
 public:
-    MDIChild();
+    explicit MDIChild(TableWindowHost& host);
     virtual ~MDIChild();
     MDIChild(const MDIChild&) = delete;
     MDIChild& operator=(const MDIChild&) = delete;
@@ -38,15 +40,21 @@ public:
     virtual void AfterPaint();
 
     HWND Handle() const { return window_; }
+    TableWindowHost& Host() const { return host_; }
+
+    // The object behind a window of this class; none for another window, or
+    // once the object has gone.
+    static MDIChild* FromHandle(HWND window);
 
     static const char ClassName[];
 
 protected:
-    // A window of this class in the frame's MDI client, titled "MDIChild окно"
+    // A window of this class in the host's MDI client, titled "MDIChild окно"
     // until its owner names it; none on failure (the system's error code then
     // stays for GetLastError).
-    static HWND CreateChildWindow(DWORD style, int left, int top, int width, int height);
-    // Keeps and shows a window made by CreateChildWindow.
+    HWND CreateChildWindow(DWORD style, int left, int top, int width, int height) const;
+    // Keeps and shows a window made by CreateChildWindow; from here on the
+    // window's messages reach this object.
     HWND Adopt(HWND window);
     const MemoryBitmap& BackBuffer() const { return backBuffer_; }
 
@@ -54,6 +62,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    TableWindowHost& host_;
     HWND window_ = nullptr;
     MemoryBitmap backBuffer_;
     MemoryBitmap tile_;

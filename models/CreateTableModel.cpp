@@ -2,7 +2,7 @@
 
 #include "models/DatabaseTableModel.h"
 
-std::unique_ptr<TableModel> CreateTableModel(int kind, const TableWindowMaker& makeWindow)
+std::unique_ptr<TableModel> CreateTableModel(int kind, const ModelSources& sources)
 {
     if (!HasTableWindow(kind))
         return nullptr;
@@ -10,8 +10,8 @@ std::unique_ptr<TableModel> CreateTableModel(int kind, const TableWindowMaker& m
     // procedure must not see the exception. A model that had made its window
     // closes it again as it unwinds.
     try {
-        return IsStoredTable(kind) ? DatabaseTableModel::Open(kind, makeWindow)
-                                   : GenericTableModel::Open(kind, makeWindow);
+        return IsStoredTable(kind) ? DatabaseTableModel::Open(kind, sources)
+                                   : GenericTableModel::Open(kind, sources);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

@@ -5,9 +5,9 @@
 #include "models/ModelMessages.h"
 #include "models/RowEdits.h"
 
-std::unique_ptr<TableModel> DatabaseTableModel::Open(TableKind kind, const TableWindowMaker& makeWindow)
+std::unique_ptr<TableModel> DatabaseTableModel::Open(TableKind kind, const ModelSources& sources)
 {
-    std::unique_ptr<DatabaseTableModel> model(new DatabaseTableModel(kind, makeWindow));
+    std::unique_ptr<DatabaseTableModel> model(new DatabaseTableModel(kind, sources));
     model->Present();
     return model;
 }

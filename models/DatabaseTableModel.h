@@ -8,7 +8,7 @@ class DatabaseTableModel : public GenericTableModel {
 public:
     // The model of a stored table (`kind` phone book, scheduler or memos)
     // with its window named and editable.
-    static std::unique_ptr<TableModel> Open(TableKind kind, const TableWindowMaker& makeWindow);
+    static std::unique_ptr<TableModel> Open(TableKind kind, const ModelSources& sources);
 
     // Inserts a record with the next free id and shows it at the end.
     void AddRow() override;
@@ -18,5 +18,5 @@ public:
     void DeleteRow(int column, int row, bool cellMode) override;
 
 protected:
-    DatabaseTableModel(TableKind kind, const TableWindowMaker& makeWindow) : GenericTableModel(kind, makeWindow) {}
+    DatabaseTableModel(TableKind kind, const ModelSources& sources) : GenericTableModel(kind, sources) {}
 };

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "common/AppLink.h"
 #include "common/AppMessages.h"
 #include "common/Handles.h"
+#include "common/ModuleInstance.h"
 #include "db/Database.h"
 #include "db/SqlText.h"
 #include "phone/PhoneSession.h"
@@ -16,13 +16,13 @@ namespace {
 const char NewTableTitle[] = "Новая таблица";
 }  // namespace
 
-GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& makeWindow) : TableModel(kind)
+GenericTableModel::GenericTableModel(TableKind kind, const ModelSources& sources) : TableModel(kind)
 {
     {
         // The photo and movie lists come from the phone each time their
         // window opens; that is the slow part.
         CursorScope loading(LoadCursorA(ModuleInstance(), MAKEINTRESOURCEA(IDC_LOADING)));
-        PhoneSession* session = AppSession();
+        PhoneSession* session = sources.session;
         if (session && (kind == kPhotoKind || kind == kMovieKind))
             session->ReadMediaCatalogue(CatalogueEntryOf(kind).table, kind == kMovieKind);
     }
@@ -33,7 +33,7 @@ GenericTableModel::GenericTableModel(TableKind kind, const TableWindowMaker& mak
     }
     title_ = NewTableTitle;
     note_.clear();
-    OpenWindow(makeWindow);
+    OpenWindow(sources.makeWindow);
     changes_.clear();
 }
 
@@ -69,10 +69,10 @@ bool GenericTableModel::LoadRows()
 void GenericTableModel::OpenWindow(const TableWindowMaker& makeWindow)
 {
     // The loading's boxes have no owner: the user may have closed the frame
-    // meanwhile, and then there is nothing to open a window in.
-    if (!TheApp || !makeWindow)
+    // meanwhile, and then the maker has nothing to open a window in.
+    if (!makeWindow)
         return;
-    window_ = makeWindow(&rows_, &columns_, note_);
+    window_ = makeWindow(*this, &rows_, &columns_, note_);
     if (!window_)
         return;
     window_->SetReadOnly(true);
@@ -82,9 +82,9 @@ void GenericTableModel::OpenWindow(const TableWindowMaker& makeWindow)
         SetWindowTextA(window, title_.c_str());
 }
 
-std::unique_ptr<TableModel> GenericTableModel::Open(TableKind kind, const TableWindowMaker& makeWindow)
+std::unique_ptr<TableModel> GenericTableModel::Open(TableKind kind, const ModelSources& sources)
 {
-    std::unique_ptr<GenericTableModel> model(new GenericTableModel(kind, makeWindow));
+    std::unique_ptr<GenericTableModel> model(new GenericTableModel(kind, sources));
     model->Present();
     return model;
 }

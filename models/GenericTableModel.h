@@ -8,7 +8,7 @@ class GenericTableModel : public TableModel {
 public:
     // The model of a media list (`kind` photos or movies) with its window
     // named and editable.
-    static std::unique_ptr<TableModel> Open(TableKind kind, const TableWindowMaker& makeWindow);
+    static std::unique_ptr<TableModel> Open(TableKind kind, const ModelSources& sources);
 
     // A blank row sized by the table's "q_" query, at the end of the window.
     void AddRow() override;
@@ -17,9 +17,9 @@ public:
 
 protected:
     // Loads the table of `kind` and opens its window, still read-only and
-    // titled "Новая таблица", made by `makeWindow`. Without a window
+    // titled "Новая таблица", made by `sources.makeWindow`. Without a window
     // afterwards, loading failed and the user was told.
-    GenericTableModel(TableKind kind, const TableWindowMaker& makeWindow);
+    GenericTableModel(TableKind kind, const ModelSources& sources);
     // Names the window after the table and lets the user edit it.
     void Present();
     // Makes row `index` current and the first one shown.

@@ -60,7 +60,16 @@ protected:
     std::string tableName_;
 };
 
+class PhoneSession;
+
+// What a model is made with: the maker of its window object, and the phone
+// session that refills the photo and movie lists (none without a phone).
+struct ModelSources {
+    TableWindowMaker makeWindow;
+    PhoneSession* session = nullptr;
+};
+
 // Builds the model of a TableKind 0..4, or nothing for another kind; its
-// window object comes from `makeWindow`. The model has no window when its
-// table could not be loaded.
-std::unique_ptr<TableModel> CreateTableModel(int kind, const TableWindowMaker& makeWindow);
+// window object comes from `sources.makeWindow`. The model has no window
+// when its table could not be loaded.
+std::unique_ptr<TableModel> CreateTableModel(int kind, const ModelSources& sources);

@@ -9,6 +9,8 @@
 #include "db/DbTypes.h"
 #include "models/ColumnSpec.h"
 
+class TableModel;
+
 // What a table model asks of the window that shows its rows. The window
 // reads the model's rows and column descriptions in place; the model owns
 // the window object and closes it when it goes.
@@ -31,7 +33,8 @@ public:
     virtual void SetFirstVisibleRow(int row) = 0;
 };
 
-// Makes the window object of a model (not yet its window) over the model's
-// rows and column descriptions, with the note drawn under the last row.
-using TableWindowMaker =
-    std::function<std::unique_ptr<TableWindow>(RowSet* rows, std::vector<ColumnSpec>* columns, const std::string& note)>;
+// Makes the window object of `owner` (not yet its window) over the model's
+// rows and column descriptions, with the note drawn under the last row; none
+// when there is nothing to open a window in any more.
+using TableWindowMaker = std::function<std::unique_ptr<TableWindow>(
+    TableModel& owner, RowSet* rows, std::vector<ColumnSpec>* columns, const std::string& note)>;

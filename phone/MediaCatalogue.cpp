@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include <cstring>
 
 #include "common/AppMessages.h"
@@ -17,7 +15,7 @@ int PhoneSession::ReadMediaCatalogue(const std::string& table, bool movies)
     int count = 0;
     for (TextRow& row : ParseMediaListing(ReplyBuffer, strnlen(ReplyBuffer, sizeof ReplyBuffer), movies)) {
         if (database.InsertRow(table, row) != 1) {
-            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
+            Notify(database.LastMessage(), AppMessages[AppCaption], NoticeIcon::None);
             continue;
         }
         ++count;

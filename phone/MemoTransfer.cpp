@@ -6,7 +6,6 @@
 #include "phone/MemoRecord.h"
 #include "phone/PhoneSession.h"
 #include "phone/PhoneStamp.h"
-#include "phone/RowDebug.h"
 #include "phone/TransferHost.h"
 
 namespace {
@@ -88,7 +87,7 @@ void WriteMemos(PhoneSession& session, TransferHost& host)
         if (Exchange(session, command))
             ++written;
         else
-            ShowRowDebug(row);
+            host.RowNotWritten(row);
     }
     if (stampsFilled)
         host.RedrawActiveTable();

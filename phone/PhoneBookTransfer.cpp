@@ -7,7 +7,6 @@
 #include "phone/PhoneBookRecord.h"
 #include "phone/PhoneSession.h"
 #include "phone/PhoneStamp.h"
-#include "phone/RowDebug.h"
 #include "phone/TransferHost.h"
 
 namespace {
@@ -111,7 +110,7 @@ void WritePhoneBook(PhoneSession& session, TransferHost& host)
         if (Exchange(session, command))
             ++written;
         else
-            ShowRowDebug(row);
+            host.RowNotWritten(row);
     }
     if (stampsFilled)
         host.RedrawActiveTable();

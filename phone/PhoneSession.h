@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "phone/AtExchange.h"
+#include "phone/PhoneNotices.h"
 
 // What the start of a session shows and asks on the way; the application
 // shell supplies both.
@@ -21,7 +22,9 @@ struct SessionStartUi {
 // after a port change, ended when the application closes.
 class PhoneSession {
 public:
-    PhoneSession() = default;
+    // What the session has to tell the user goes to `notices`, which
+    // outlives the session.
+    explicit PhoneSession(PhoneNotices& notices) : notices_(notices) {}
     ~PhoneSession();
     PhoneSession(const PhoneSession&) = delete;
     PhoneSession& operator=(const PhoneSession&) = delete;
@@ -43,8 +46,10 @@ public:
     // phone's list of photos, or of movies when `movies` is set; a row the
     // database refuses is reported and skipped. The number of rows stored.
     int ReadMediaCatalogue(const std::string& table, bool movies);
-    // A warning box with the program's caption and no owner.
-    static void ShowPhoneWarning(const char* text);
+    // A warning with the program's caption.
+    void Warn(const char* text);
+    // A notice to the user, as the session's owner shows them.
+    void Notify(const std::string& text, const char* caption, NoticeIcon icon) { notices_.Notify(text, caption, icon); }
 
     // One AT exchange on the program's port: sends `command` and CR LF, then
     // gathers the answer into ReplyBuffer. True when `expected` appears in it;
@@ -60,17 +65,14 @@ public:
     // The answer of the latest exchange, zero-terminated.
     char ReplyBuffer[ReplyBufferSize] = {};
     std::string ModelName;
-    // The entry chosen in the box of the melody or picture file dialog: the
-    // melody place or the picture size. Each upload command starts it at 0.
-    int MediaChoice = 0;
-    // The animation's frame count, width and height as typed in its file
-    // dialog.
-    std::vector<std::string> AnimationParameters{"4", "128", "128"};
     // The phone's own number, offered in the SMS panel; empty when unknown.
     std::string OwnNumber;
     // The key the phone reported at the start; sent back to it before the
     // phone book is read.
     std::int32_t PhoneKey = 0;
+
+private:
+    PhoneNotices& notices_;
 };
 
 // The status bar text describing the session ("Samsung <model>, порт COM<n>.").

@@ -57,7 +57,7 @@ void QuerySchedulerChoices(PhoneSession& session, std::vector<std::string>& choi
 {
     choices.clear();
     if (!Exchange(session, "AT#PISHW=?", 2)) {
-        PhoneSession::ShowPhoneWarning(PhoneMessages[PhoneExchangeFailed]);
+        session.Warn(PhoneMessages[PhoneExchangeFailed]);
         return;
     }
     choices = ParseSchedulerChoices(session.ReplyBuffer);

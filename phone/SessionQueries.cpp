@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include "common/AppMessages.h"
 #include "db/Database.h"
 #include "common/PhoneMessages.h"
@@ -11,9 +9,9 @@ namespace {
 const char MelodyTable[] = "musik";
 }  // namespace
 
-void PhoneSession::ShowPhoneWarning(const char* text)
+void PhoneSession::Warn(const char* text)
 {
-    MessageBoxA(nullptr, text, AppMessages[AppCaption], MB_ICONWARNING | MB_OK);
+    Notify(text, AppMessages[AppCaption], NoticeIcon::Warning);
 }
 
 bool PhoneSession::QueryModel()
@@ -27,14 +25,14 @@ bool PhoneSession::QueryModel()
 bool PhoneSession::LoadMelodyList()
 {
     if (!SendAtCommand("AT#PUGSN?", "OK", 1)) {
-        ShowPhoneWarning(PhoneMessages[PhoneExchangeFailed]);
+        Warn(PhoneMessages[PhoneExchangeFailed]);
         return false;
     }
     // The old list stays until a new one has been read: the scheduler's
     // melody names are looked up in it.
     const auto melodies = ParseMelodyList(ReplyBuffer);
     if (!melodies) {
-        ShowPhoneWarning(PhoneMessages[PhoneExchangeFailed]);
+        Warn(PhoneMessages[PhoneExchangeFailed]);
         return false;
     }
     Database& database = TheDatabase();
@@ -42,7 +40,7 @@ bool PhoneSession::LoadMelodyList()
     for (const MelodyEntry& melody : *melodies) {
         TextRow row{melody.number, melody.name};
         if (database.InsertRow(MelodyTable, row) != 1) {
-            MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
+            Notify(database.LastMessage(), AppMessages[AppCaption], NoticeIcon::None);
             break;
         }
     }
@@ -54,6 +52,6 @@ std::vector<std::string> PhoneSession::MelodySlotNames()
     Database& database = TheDatabase();
     RowSet rows;
     if (!database.SelectRows(MelodyTable, rows, {}, {}, "mus_id"))
-        MessageBoxA(nullptr, database.LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
+        Notify(database.LastMessage(), AppMessages[AppCaption], NoticeIcon::None);
     return ::MelodySlotNames(rows);
 }

@@ -21,9 +21,9 @@ enum class StartEnd { Ready, Failed, KeyMissing };
 // After a port that would not open or a phone that did not answer: the port
 // error, then the choice of another port. True when the user chose a port,
 // to be tried next; false when the start is given up.
-bool OfferAnotherPort(const SessionStartUi& ui)
+bool OfferAnotherPort(PhoneSession& session, const SessionStartUi& ui)
 {
-    MessageBoxA(nullptr, AppMessages[PortOpenFailed], AppMessages[AppCaption], MB_ICONERROR | MB_OK);
+    session.Notify(AppMessages[PortOpenFailed], AppMessages[AppCaption], NoticeIcon::Error);
     if (!ui.choosePort || !ui.choosePort())
         return false;
     TheSerialPort().Close();
@@ -45,7 +45,7 @@ public:
         ShowStep(2);
         // A phone that refuses the echo and verbose settings still works.
         if (!Send("ATE0V1"))
-            PhoneSession::ShowPhoneWarning(PhoneMessages[PhoneInitFailed]);
+            session_.Warn(PhoneMessages[PhoneInitFailed]);
         ShowStep(3);
         if (!Send("AT#PMODE=1"))
             return StartEnd::Failed;
@@ -97,7 +97,9 @@ bool RunStart(PhoneSession& session, const SessionStartUi& ui)
     for (;;) {
         const int port = CommPort;
         if (!TheSerialPort().Open(port)) {
-            if (!OfferAnotherPort(ui))
+            if (TheSerialPort().LineSettingsRefused())
+                session.Notify("Set comm state error.", "ERROR", NoticeIcon::None);
+            if (!OfferAnotherPort(session, ui))
                 return false;
             continue;
         }
@@ -107,9 +109,9 @@ bool RunStart(PhoneSession& session, const SessionStartUi& ui)
         case StartEnd::KeyMissing:
             return false;
         case StartEnd::Failed:
-            PhoneSession::ShowPhoneWarning(PhoneMessages[PhoneInitFailed]);
+            session.Warn(PhoneMessages[PhoneInitFailed]);
             TheSerialPort().Close();
-            if (!OfferAnotherPort(ui))
+            if (!OfferAnotherPort(session, ui))
                 return false;
             break;
         }

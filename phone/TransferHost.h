@@ -19,10 +19,11 @@ enum class StoppedWork {
     Upload,
 };
 
-// What a table transfer needs around it while it runs on the exchange
-// worker: the rows of the table window it writes, the progress dialog, the
-// user's boxes and the request to stop. The worker supplies it; the modal
-// progress dialog keeps the user out of the table meanwhile.
+// What a transfer needs around it while it runs on the exchange worker: the
+// rows of the table window it writes, the progress dialog, the user's boxes
+// and the request to stop. The worker supplies it; the modal progress dialog
+// keeps the user out of the table meanwhile. The phone floor shows nothing
+// itself: every box goes through here, with no owner unless said.
 class TransferHost {
 public:
     virtual ~TransferHost() = default;
@@ -70,4 +71,17 @@ public:
     // A fetched photo or movie could not be written to `path`: error box
     // naming the file.
     virtual void MediaNotSaved(const std::string& path) = 0;
+
+    // The phone refused a row of a phone-book or memo write: a box listing
+    // its cells, captioned "Отладка".
+    virtual void RowNotWritten(const TextRow& row) = 0;
+    // A file to upload could not be read: its path, captioned "Ошибка при
+    // чтении файла:".
+    virtual void FileNotRead(const std::string& path) = 0;
+    // An upload failed: `text` as an error with the program's caption.
+    virtual void UploadFailed(const char* text) = 0;
+    // A picture over 64 kB: true when the user still wants it sent.
+    virtual bool ConfirmLargePicture() = 0;
+    // The phone did not take a message to send: a warning.
+    virtual void SmsNotSent() = 0;
 };

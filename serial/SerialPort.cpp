@@ -16,6 +16,7 @@ bool SerialPort::Open(int number)
 {
     // Nobody else may hold the port (no sharing), this object included.
     Close();
+    lineSettingsRefused_ = false;
     FileHandle port(CreateFileA(PortName(number).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!port)
@@ -33,7 +34,7 @@ bool SerialPort::Open(int number)
     GetCommState(handle, &dcb);
     ApplyLineSettings(dcb);
     if (!SetCommState(handle, &dcb)) {
-        MessageBoxA(nullptr, "Set comm state error.", "ERROR", MB_OK);
+        lineSettingsRefused_ = true;
         return false;
     }
     // A pseudo-terminal or a cable driver without modem lines refuses this;

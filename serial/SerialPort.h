@@ -16,9 +16,10 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens COM port `number` with the phone's line settings. False when the
-    // port cannot be opened (silently) or refuses the line settings (after a
-    // message box).
+    // port cannot be opened or refuses the line settings (then
+    // LineSettingsRefused tells so until the next Open).
     bool Open(int number);
+    bool LineSettingsRefused() const { return lineSettingsRefused_; }
     // Drops whatever is queued either way and closes; nothing when not open.
     void Close();
     bool IsOpen() const { return port_.IsValid(); }
@@ -39,6 +40,7 @@ private:
     void ClearErrors();
 
     FileHandle port_;
+    bool lineSettingsRefused_ = false;
 };
 
 // The program-wide port.

@@ -1,7 +1,7 @@
 #pragma once
 
-// The phone operations the exchange worker runs, by the code that selects
-// them. Any other code runs nothing and still reports completion.
+// The codes of the phone operations the exchange worker runs; each has its
+// type in ExchangeRequest, and its code decides the progress dialog's look.
 enum class ExchangeOperation : int {
     ReadPhoneBook = 0,
     ReadScheduler = 1,
@@ -17,5 +17,3 @@ enum class ExchangeOperation : int {
     UploadAnimation = 11,
 };
 
-// A table's kind is the code of its read; the write of kind k is k + 7.
-inline constexpr int WriteCodeOffset = 7;

@@ -1,7 +1,9 @@
 #pragma once
+#include "worker/ExchangeRequest.h"
 
 class PhoneSession;
+class TransferHost;
 
-// Worker thread: runs the phone operation selected by `code` with its data.
-// A code no operation has runs nothing.
-void RunExchangeOperation(PhoneSession& session, int code, void* data);
+// Worker thread: runs the phone operation `request` on `session`, with
+// `host` around it.
+void RunExchangeOperation(PhoneSession& session, ExchangeRequest& request, TransferHost& host);

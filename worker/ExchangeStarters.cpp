@@ -1,32 +1,20 @@
 #include "worker/ExchangeStarters.h"
 
-#include "common/AppLink.h"
 #include "common/AppMessages.h"
 #include "db/Database.h"
 #include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "phone/PhoneSession.h"
-#include "worker/ExchangeOperation.h"
+#include "worker/ExchangeHost.h"
 #include "worker/MediaDownloadQuery.h"
 #include "worker/RunExchange.h"
 
 RowSet DownloadRows;
 
 namespace {
-bool IsTextTable(int kind)
-{
-    return kind == kPhoneBookKind || kind == kSchedulerKind || kind == kMemoKind;
-}
-
 bool IsMediaTable(int kind)
 {
     return kind == kPhotoKind || kind == kMovieKind;
-}
-
-// The active table window's model, or none.
-TableModel* ActiveTable()
-{
-    return AppActiveModel();
 }
 
 // The grid window's current row, or none when the table has no such row.
@@ -57,10 +45,11 @@ void SelectDownloadRows(const TableModel& model, bool all)
 }
 }  // namespace
 
-void ReceiveActiveTable()
+void ReceiveActiveTable(ExchangeHost& host)
 {
-    TableModel* model = ActiveTable();
-    if (!model || !IsTextTable(model->Kind()))
+    TableModel* model = host.ActiveModel();
+    const auto read = model ? TableReadOf(model->Kind()) : std::nullopt;
+    if (!read)
         return;
     const int kind = model->Kind();
     // Closing the window deletes the model with it.
@@ -68,24 +57,26 @@ void ReceiveActiveTable()
         window->Close();
     // It returns after the last record is stored, unless the program is
     // closing; then no window opens again.
-    if (RunExchange(kind, nullptr))
-        AppOpenTable(kind);
+    if (RunExchange(host, *read))
+        host.OpenTable(kind);
 }
 
-void WriteActiveTable()
+void WriteActiveTable(ExchangeHost& host)
 {
-    const TableModel* model = ActiveTable();
-    if (!model || !IsTextTable(model->Kind()))
-        return;
-    RunExchange(model->Kind() + WriteCodeOffset, nullptr);
+    const TableModel* model = host.ActiveModel();
+    if (const auto write = model ? TableWriteOf(model->Kind()) : std::nullopt)
+        RunExchange(host, *write);
 }
 
-void DownloadMedia(bool all)
+void DownloadMedia(ExchangeHost& host, bool all)
 {
-    const TableModel* model = ActiveTable();
+    const TableModel* model = host.ActiveModel();
     if (!model || !IsMediaTable(model->Kind()))
         return;
     const int kind = model->Kind();
     SelectDownloadRows(*model, all);
-    RunExchange(kind, &DownloadRows);
+    if (kind == kPhotoKind)
+        RunExchange(host, PhotoDownload{&DownloadRows});
+    else
+        RunExchange(host, MovieDownload{&DownloadRows});
 }

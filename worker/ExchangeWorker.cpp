@@ -1,37 +1,34 @@
 #include "worker/ExchangeWorker.h"
 
-#include <atomic>
+#include <utility>
 
-#include "common/AppLink.h"
 #include "res/resource.h"
 #include "worker/ExchangeOperations.h"
+#include "worker/TransferTable.h"
 
 namespace {
 std::atomic<WPARAM> lastRun{0};
 }
 
-ExchangeWorker::ExchangeWorker(int code, void* data) : data_(data), code_(code), run_(++lastRun) {}
+ExchangeWorker::ExchangeWorker(ExchangeRequest request) : request_(std::move(request)), run_(++lastRun) {}
 
 ExchangeWorker::~ExchangeWorker()
 {
-    // The thread reads the code and the data: it ends before they are cleared.
+    // The thread reads the request: it ends before the request goes.
     Stop();
-    data_ = nullptr;
-    code_ = 0;
 }
 
 int ExchangeWorker::Run()
 {
-    PhoneSession* session = AppSession();
-    HWND frame = AppFrame();
-    if (!session)
+    if (!context_.session)
         return -1;
     try {
-        RunExchangeOperation(*session, code_, data_);
+        TransferTable table(context_.frame, context_.active);
+        RunExchangeOperation(*context_.session, request_, table);
     } catch (...) {
         // Operations report their own failures; one that ran out of memory
         // ends here, and the frame must still hear that the exchange is over.
     }
-    PostMessageA(frame, VM_EXCHANGE_DONE, run_, 0);
+    PostMessageA(context_.frame, VM_EXCHANGE_DONE, run_, 0);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "worker/RunExchange.h"
 
-#include "common/AppLink.h"
+#include "worker/ExchangeHost.h"
 #include "worker/ExchangeWorker.h"
 #include "worker/ProgressDialog.h"
 
@@ -83,19 +83,18 @@ bool PumpWaiting()
     return true;
 }
 
-// Waits, pumping messages, until the worker of `app` has ended. The frame
+// Waits, pumping messages, until the worker of `host` has ended. The frame
 // stays disabled meanwhile, under the wait cursor (see the frame's
 // WM_SETCURSOR).
-void WaitForWorker(const Application* app)
+void WaitForWorker(const ExchangeHost* host, HWND frame)
 {
-    HWND frame = AppFrame();
     HWND focus = GetFocus();
     const bool wasDisabled = EnableWindow(frame, FALSE) != FALSE;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     DWORD closeStart = 0;
     for (;;) {
-        // The application may have gone while messages were dispatched.
-        if (TheApp != app)
+        // The host may have gone while messages were dispatched.
+        if (!ExchangeHost::Exists(host))
             return;
         ExchangeWorker* worker = CurrentWorker();
         if (!worker || !worker->Running())
@@ -114,7 +113,7 @@ void WaitForWorker(const Application* app)
         if (!PumpWaiting())
             break;
     }
-    if (TheApp != app)
+    if (!ExchangeHost::Exists(host))
         return;
     if (!wasDisabled)
         EnableWindow(frame, TRUE);
@@ -123,16 +122,19 @@ void WaitForWorker(const Application* app)
 }
 }  // namespace
 
-bool RunExchange(int code, void* data)
+bool RunExchange(ExchangeHost& host, ExchangeRequest request)
 {
-    return RunExchangeWorker(std::make_unique<ExchangeWorker>(code, data));
+    return RunExchangeWorker(host, std::make_unique<ExchangeWorker>(std::move(request)));
 }
 
-bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
+bool RunExchangeWorker(ExchangeHost& host, std::unique_ptr<ExchangeWorker> worker)
 {
-    const Application* app = TheApp;
-    if (!app || !AppSession() || !worker || ExchangeRunning())
+    const ExchangeHost* const held = &host;
+    PhoneSession* session = host.Session();
+    if (!session || !worker || ExchangeRunning())
         return false;
+    const HWND frame = host.Frame();
+    worker->SetContext(ExchangeContext{frame, session, host.ActiveModel()});
     // A worker left from an earlier exchange has ended: only its object remains.
     currentWorker.reset();
     closeAfterExchange = false;
@@ -145,11 +147,11 @@ bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
     // When no thread starts, the dialog ends on the user's first stop.
     currentWorker->Start();
     if (!dialogOpen)
-        ShowProgressDialog(AppFrame(), code, RequestExchangeStop);
-    if (TheApp != app)
+        ShowProgressDialog(frame, code, RequestExchangeStop);
+    if (!ExchangeHost::Exists(held))
         return false;
-    WaitForWorker(app);
-    if (TheApp != app)
+    WaitForWorker(held, frame);
+    if (!ExchangeHost::Exists(held))
         return false;
     // The thread has ended; its completion message may still be queued, and
     // is ignored once the worker is gone.
@@ -157,7 +159,7 @@ bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker)
         FinishExchange(currentWorker->RunNumber());
     if (closeAfterExchange) {
         closeAfterExchange = false;
-        PostMessageA(AppFrame(), WM_CLOSE, 0, 0);
+        PostMessageA(frame, WM_CLOSE, 0, 0);
         return false;
     }
     return true;

@@ -3,20 +3,23 @@
 
 #include <memory>
 
+#include "worker/ExchangeRequest.h"
+
+class ExchangeHost;
 class ExchangeWorker;
 
-// User-interface thread. Runs phone operation `code` with `data` on the
-// exchange worker behind the modal progress dialog, whose "Прервать" asks
+// User-interface thread. Runs phone operation `request` on the exchange
+// worker behind the modal progress dialog over the host's frame, whose "Прервать" asks
 // it to stop. The call returns only when the worker has ended: until then
 // the frame stays disabled (under the wait cursor once the dialog has gone)
 // while messages are pumped, so nothing the user does reaches a table, the
 // database or the port while the worker uses them. Returns false when the
 // caller must not go on: no exchange could run, or the program is closing
-// (the frame was asked to close meanwhile, or is gone). Needs a phone
-// session.
-bool RunExchange(int code, void* data);
+// (the frame was asked to close meanwhile, or the host is gone). Needs the
+// host's phone session.
+bool RunExchange(ExchangeHost& host, ExchangeRequest request);
 // The same with the worker already made; its code decides the dialog's look.
-bool RunExchangeWorker(std::unique_ptr<ExchangeWorker> worker);
+bool RunExchangeWorker(ExchangeHost& host, std::unique_ptr<ExchangeWorker> worker);
 
 // True while a worker thread runs.
 bool ExchangeRunning();

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "common/AppLink.h"
 #include "common/AppMessages.h"
 #include "common/PhoneMessages.h"
 #include "db/Database.h"
+#include "phone/PhoneBookRecord.h"
 
-void ShowReadFailed()
+void ShowReadFailed(HWND frame)
 {
-    MessageBoxA(AppFrame(), PhoneMessages[PhoneExchangeFailed], AppMessages[AppCaption], MB_OK | MB_ICONERROR);
+    MessageBoxA(frame, PhoneMessages[PhoneExchangeFailed], AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 void ShowEraseFailed()
@@ -29,12 +29,12 @@ void ShowDatabaseMessage()
     MessageBoxA(nullptr, TheDatabase().LastMessage().c_str(), AppMessages[AppCaption], MB_OK);
 }
 
-void ShowReadStopped(long long position)
+void ShowReadStopped(HWND frame, long long position)
 {
     const std::string text = "Чтение с телефона прервано на позиции " + std::to_string(position) +
                              ": запись телефона не удалось разобрать.\nТаблица неполная: в ней только записи "
                              "до этой позиции.";
-    MessageBoxA(AppFrame(), text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
+    MessageBoxA(frame, text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
 }
 
 void ShowRowsRefused(long long refused, long long sent)
@@ -73,4 +73,30 @@ void ShowMediaNotSaved(const std::string& path)
 {
     const std::string text = "Не удалось записать файл " + path + ".";
     MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_OK | MB_ICONERROR);
+}
+
+void ShowRowNotWritten(const TextRow& row)
+{
+    MessageBoxA(nullptr, RowDebugText(row).c_str(), "Отладка", MB_OK);
+}
+
+void ShowFileNotRead(const std::string& path)
+{
+    MessageBoxA(nullptr, path.c_str(), "Ошибка при чтении файла:", MB_OK);
+}
+
+void ShowUploadFailed(const char* text)
+{
+    MessageBoxA(nullptr, text, AppMessages[AppCaption], MB_OK | MB_ICONERROR);
+}
+
+bool AskLargePicture()
+{
+    return MessageBoxA(nullptr, PhoneMessages[LargePictureWarning], AppMessages[AppCaption], MB_YESNO | MB_ICONERROR) ==
+           IDYES;
+}
+
+void ShowSmsNotSent()
+{
+    MessageBoxA(nullptr, PhoneMessages[PhoneExchangeFailed], AppMessages[AppCaption], MB_ICONWARNING | MB_OK);
 }

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "common/AppLink.h"
 #include "models/TableModel.h"
 #include "worker/ProgressDialog.h"
 #include "worker/RunExchange.h"
@@ -12,14 +11,12 @@
 
 RowSet* TransferTable::ActiveRows(const std::string& table)
 {
-    TableModel* model = AppActiveModel();
-    return model && model->TableName() == table ? &model->Rows() : nullptr;
+    return active_ && active_->TableName() == table ? &active_->Rows() : nullptr;
 }
 
 void TransferTable::RedrawActiveTable()
 {
-    const TableModel* model = AppActiveModel();
-    if (const TableWindow* window = model ? model->Window() : nullptr)
+    if (const TableWindow* window = active_ ? active_->Window() : nullptr)
         InvalidateRect(window->Handle(), nullptr, FALSE);
 }
 
@@ -56,7 +53,7 @@ void TransferTable::AnnounceItem(const TextRow& row)
 
 void TransferTable::ReadFailed()
 {
-    ShowReadFailed();
+    ShowReadFailed(frame_);
 }
 
 void TransferTable::EraseFailed()
@@ -76,7 +73,7 @@ void TransferTable::DownloadFailed(const TextRow& row)
 
 void TransferTable::ReadStopped(long long position)
 {
-    ShowReadStopped(position);
+    ShowReadStopped(frame_, position);
 }
 
 void TransferTable::RowsRefused(long long refused, long long sent)
@@ -87,4 +84,29 @@ void TransferTable::RowsRefused(long long refused, long long sent)
 void TransferTable::MediaNotSaved(const std::string& path)
 {
     ShowMediaNotSaved(path);
+}
+
+void TransferTable::RowNotWritten(const TextRow& row)
+{
+    ShowRowNotWritten(row);
+}
+
+void TransferTable::FileNotRead(const std::string& path)
+{
+    ShowFileNotRead(path);
+}
+
+void TransferTable::UploadFailed(const char* text)
+{
+    ShowUploadFailed(text);
+}
+
+bool TransferTable::ConfirmLargePicture()
+{
+    return AskLargePicture();
+}
+
+void TransferTable::SmsNotSent()
+{
+    ShowSmsNotSent();
 }

@@ -1,74 +1,42 @@
 #include "worker/UploadStarters.h"
 
-#include <string>
-
-#include "common/AppLink.h"
-#include "db/DbTypes.h"
 #include "phone/PhoneSession.h"
-#include "phone/UploadDialogs.h"
-#include "worker/ExchangeOperation.h"
+#include "worker/ExchangeHost.h"
 #include "worker/RunExchange.h"
+#include "worker/UploadDialogs.h"
 
 namespace {
-// The requests handed to the worker; each lives until its next command.
-TextRow MelodyRequest;
-std::string PictureRequest;
-TextRow AnimationRequest;
-
-// The file dialog ran a message loop: go on only with the same application
-// and session as before it.
-bool StillThere(const Application* app, const PhoneSession* session)
+// The file dialog ran a message loop: go on only with the same host and
+// session as before it.
+bool StillThere(const ExchangeHost* host, const PhoneSession* session)
 {
-    return TheApp == app && AppSession() == session;
-}
-
-void Run(ExchangeOperation operation, void* request)
-{
-    RunExchange(static_cast<int>(operation), request);
+    return ExchangeHost::Exists(host) && host->Session() == session;
 }
 }  // namespace
 
-void StartMelodyUpload()
+void StartMelodyUpload(ExchangeHost& host)
 {
-    PhoneSession* session = AppSession();
-    const Application* app = TheApp;
-    if (!session)
+    PhoneSession* session = host.Session();
+    MelodyUpload request;
+    if (!session || !ChooseMelodyUpload(host.Frame(), *session, request) || !StillThere(&host, session))
         return;
-    MelodyRequest.clear();
-    session->MediaChoice = 0;
-    const std::string path = ChooseMelodyFile();
-    if (path.empty() || !StillThere(app, session))
-        return;
-    MelodyRequest = {std::to_string(session->MediaChoice), path};
-    Run(ExchangeOperation::UploadMelody, &MelodyRequest);
+    RunExchange(host, request);
 }
 
-void StartPictureUpload()
+void StartPictureUpload(ExchangeHost& host)
 {
-    PhoneSession* session = AppSession();
-    const Application* app = TheApp;
-    if (!session)
+    PhoneSession* session = host.Session();
+    PictureUpload request;
+    if (!session || !ChoosePictureUpload(host.Frame(), *session, request) || !StillThere(&host, session))
         return;
-    session->MediaChoice = 0;
-    PictureRequest = ChoosePictureFile();
-    if (PictureRequest.empty() || !StillThere(app, session))
-        return;
-    Run(ExchangeOperation::UploadPicture, &PictureRequest);
+    RunExchange(host, request);
 }
 
-void StartAnimationUpload()
+void StartAnimationUpload(ExchangeHost& host)
 {
-    PhoneSession* session = AppSession();
-    const Application* app = TheApp;
-    if (!session)
+    PhoneSession* session = host.Session();
+    AnimationUpload request;
+    if (!session || !ChooseAnimationUpload(host.Frame(), request) || !StillThere(&host, session))
         return;
-    session->AnimationParameters = {"4", "128", "128"};
-    AnimationRequest.clear();
-    const std::string path = ChooseAnimationFile();
-    if (path.empty() || !StillThere(app, session))
-        return;
-    AnimationRequest = {path};
-    AnimationRequest.insert(AnimationRequest.end(), session->AnimationParameters.begin(),
-                            session->AnimationParameters.end());
-    Run(ExchangeOperation::UploadAnimation, &AnimationRequest);
+    RunExchange(host, request);
 }

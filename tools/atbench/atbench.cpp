@@ -9,6 +9,17 @@
 #include "phone/PhoneSession.h"
 #include "serial/SerialPort.h"
 
+namespace {
+// The benchmark prints what the session would show the user.
+class PrintedNotices final : public PhoneNotices {
+public:
+    void Notify(const std::string& text, const char* caption, NoticeIcon) override
+    {
+        std::printf("%s: %s\n", caption, text.c_str());
+    }
+};
+}  // namespace
+
 int main(int argc, char** argv)
 {
     const int port = argc > 1 ? std::atoi(argv[1]) : 3;
@@ -17,7 +28,8 @@ int main(int argc, char** argv)
         std::printf("COM%d does not open\n", port);
         return 1;
     }
-    PhoneSession session;
+    PrintedNotices notices;
+    PhoneSession session(notices);
     LARGE_INTEGER frequency, begin, end;
     QueryPerformanceFrequency(&frequency);
     double total = 0, slowest = 0, fastest = 1e9;

@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-#include "app/Application.h"
 #include "common/CentreRule.h"
 #include "calendar/CalendarControl.h"
 #include "calendar/CalendarMonth.h"
@@ -117,7 +116,8 @@ int RingPixels(HWND window, const DayCell& cell)
 // again and presses `button`.
 class DateTimeDialogTest : public ::testing::Test {
 protected:
-    INT_PTR Run(int64_t start, std::function<void(HWND)> act, int button, HWND owner = nullptr)
+    INT_PTR Run(int64_t start, std::function<void(HWND)> act, int button, HWND owner = nullptr,
+                HWND centreOn = nullptr)
     {
         watcher.OnDialog([this, act, button](HWND dialog) {
             if (!GetDlgItem(dialog, IDC_DATETIME_CALENDAR))
@@ -129,7 +129,7 @@ protected:
             PressButton(dialog, button);
             return true;
         });
-        return RunDateTimeDialog(owner, start);
+        return RunDateTimeDialog(owner, start, centreOn);
     }
 
     MessageBoxWatcher watcher;
@@ -240,7 +240,7 @@ TEST_F(DateTimeDialogTest, TypedValuesOutsideTheirRangesAreTakenAtTheNearestEnd)
     EXPECT_EQ(ChosenDateTime(), Local(2000, 3, 7, 23, 59));
 }
 
-TEST_F(DateTimeDialogTest, CentredOverTheFrameWhenThereIsOneElseOverTheOwner)
+TEST_F(DateTimeDialogTest, CentredOverTheFrameWhenGivenElseOverTheOwner)
 {
     const auto popup = [](int x, int y, int w, int h) {
         return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr,
@@ -251,11 +251,7 @@ TEST_F(DateTimeDialogTest, CentredOverTheFrameWhenThereIsOneElseOverTheOwner)
     ASSERT_TRUE(owner && frame);
     Run(Local(2005, 3, 7, 14, 5), nullptr, IDCANCEL, owner);
     const Shown overOwner = opened;
-    CreateApplication(GetModuleHandleA(nullptr));
-    TheApp->frame = frame;
-    Run(Local(2005, 3, 7, 14, 5), nullptr, IDCANCEL, owner);
-    TheApp->frame = nullptr;
-    DestroyApplication();
+    Run(Local(2005, 3, 7, 14, 5), nullptr, IDCANCEL, owner, frame);
     DestroyWindow(frame);
     DestroyWindow(owner);
 

@@ -21,11 +21,12 @@ public:
         bool operator==(const Request&) const = default;
     };
 
-    RecordingModel(TableKind kind, RowSet rows, std::vector<ColumnSpec> columns) : TableModel(kind)
+    RecordingModel(TableKind kind, RowSet rows, std::vector<ColumnSpec> columns, TableWindowHost& host)
+        : TableModel(kind)
     {
         rows_ = std::move(rows);
         columns_ = std::move(columns);
-        window_ = std::make_unique<GridWindow>(&rows_, &columns_, std::string());
+        window_ = std::make_unique<GridWindow>(*this, host, &rows_, &columns_, std::string());
     }
 
     void AddRow() override { requests.push_back({"add", "", 0, 0, false}); }
@@ -90,7 +91,7 @@ protected:
     // then the model joins the open tables.
     RecordingModel* Show(RowSet rows, std::vector<ColumnSpec> columns, TableKind kind = kPhoneBookKind)
     {
-        auto owned = std::make_unique<RecordingModel>(kind, std::move(rows), std::move(columns));
+        auto owned = std::make_unique<RecordingModel>(kind, std::move(rows), std::move(columns), *app);
         RecordingModel* model = owned.get();
         grid = GridOf(*model);
         if (!grid->Create(0, 0, 500, 400))

@@ -168,7 +168,8 @@ TEST_F(GridTest, TheRowMenusCommandsAndUndoReachTheModel)
 TEST_F(GridTest, ATwelvePixelFontMakesRowsEighteenPixelsHigh)
 {
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(Show(NumberedRows(30, 2), ColumnsOfDivisors({2, 2})));
+    RecordingModel* model = Show(NumberedRows(30, 2), ColumnsOfDivisors({2, 2}));
+    ASSERT_TRUE(model);
     LOGFONTA font{};
     font.lfHeight = -12;
     font.lfWeight = FW_NORMAL;
@@ -183,7 +184,7 @@ TEST_F(GridTest, ATwelvePixelFontMakesRowsEighteenPixelsHigh)
     EXPECT_EQ(made.lfHeight, -12);
     EXPECT_EQ(made.lfCharSet, RUSSIAN_CHARSET);
     // Rows added afterwards keep the default height.
-    static_cast<RecordingModel*>(app->FindModel(grid))->RowsToChange().push_back({"new", "row"});
+    model->RowsToChange().push_back({"new", "row"});
     EXPECT_EQ(grid->RowHeight(30), 16);
 }
 

@@ -10,6 +10,7 @@
 #include "serial/SerialPort.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/PhoneSimulator.h"
+#include "worker/NoticeBoxes.h"
 
 // The port the serial tests talk through, with a simulated phone that does
 // not echo and answers at once; each test sets the fault rules it needs.
@@ -63,7 +64,8 @@ protected:
     }
 
     static PhoneSimulator* phone;
-    PhoneSession session;
+    NoticeBoxes notices;
+    PhoneSession session{notices};
 };
 
 inline PhoneSimulator* SerialTest::phone = nullptr;

@@ -11,6 +11,7 @@
 #include "phone/PhoneSession.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/PhoneSimulator.h"
+#include "worker/NoticeBoxes.h"
 
 // The texts the session start shows.
 extern const char* const Caption;
@@ -49,7 +50,8 @@ protected:
     // The rows of table musik, in order of mus_id.
     RowSet Melodies();
 
-    PhoneSession session;
+    NoticeBoxes notices;
+    PhoneSession session{notices};
     MessageBoxWatcher watcher;
     std::vector<std::unique_ptr<PhoneSimulator>> phones;
     std::vector<PortDialogVisit> portVisits;

@@ -94,6 +94,18 @@ TEST_F(SessionTest, APortThatDoesNotOpenGoesStraightToThePortError)
     EXPECT_EQ(portVisits[0].count, 99);
 }
 
+TEST_F(SessionTest, APortThatRefusesTheLineSettingsSaysSoBeforeThePortError)
+{
+    CommPort = 16;  // a link to nothing: Wine opens it, but it takes no line settings
+    EXPECT_FALSE(Start());
+    const auto boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "ERROR");
+    EXPECT_EQ(boxes[0].text, "Set comm state error.");
+    EXPECT_EQ(boxes[0].icon, "none");
+    EXPECT_EQ(boxes[1].text, PortFailed);
+}
+
 TEST_F(SessionTest, AnErrorToTheEchoSettingOnlyWarns)
 {
     PhoneSimulator& phone = Phone(R"({"model": "SCH-E120"})", {"error ATE0V1"});

@@ -72,6 +72,22 @@ size_t DialogWatch::ProgressDialogs() const
     return n;
 }
 
+namespace {
+template <std::size_t... Index>
+ExchangeRequest RequestOfIndex(std::size_t code, std::index_sequence<Index...>)
+{
+    ExchangeRequest request;
+    ((code == Index ? (request.emplace<Index>(), 0) : 0), ...);
+    return request;
+}
+}  // namespace
+
+ExchangeRequest RequestOfCode(int code)
+{
+    return RequestOfIndex(static_cast<std::size_t>(code),
+                          std::make_index_sequence<std::variant_size_v<ExchangeRequest>>());
+}
+
 int ScriptedWorker::Run()
 {
     HWND dialog = WaitForProgressDialog();
@@ -88,7 +104,7 @@ void ExchangeTest::SetUp()
     ASSERT_TRUE(registered);
     CreateApplication(instance);
     app = TheApp;
-    app->session = std::make_unique<PhoneSession>();
+    app->session = std::make_unique<PhoneSession>(app->sessionNotices);
     frame = CreateWindowExA(0, "KORT_MDI_application", "VelarMon", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 80,
                             800, 600, nullptr, nullptr, instance, nullptr);
     ASSERT_TRUE(frame);

@@ -35,13 +35,16 @@ public:
     size_t ProgressDialogs() const;
 };
 
+// The operation of `code` with an empty request.
+ExchangeRequest RequestOfCode(int code);
+
 // A worker whose operation is the test's script: it waits for the progress
 // dialog as the phone operations do, runs the script with the dialog's
 // handle, then tells the frame it has finished, as the real worker does.
 class ScriptedWorker : public ExchangeWorker {
 public:
     ScriptedWorker(int code, std::function<void(HWND)> script, std::atomic<bool>* deleted = nullptr)
-        : ExchangeWorker(code, nullptr), script_(std::move(script)), deleted_(deleted)
+        : ExchangeWorker(RequestOfCode(code)), script_(std::move(script)), deleted_(deleted)
     {
     }
     ~ScriptedWorker() override

@@ -146,7 +146,7 @@ TEST_F(LiveExchangeTest, StoppingAWriteLeavesTheTableAloneUntilTheWriteHasEnded)
         PressButton(dialog, IDCANCEL);
         return true;
     });
-    WriteActiveTable();
+    WriteActiveTable(*app);
     PumpMessages();
 
     EXPECT_TRUE(acted);
@@ -183,7 +183,7 @@ TEST_F(LiveExchangeTest, ClosingTheFrameDuringAReceiveEndsSoonWithWholeRowsStore
         PostMessageA(frameWindow, WM_CLOSE, 0, 0);
         return true;
     });
-    ReceiveActiveTable();
+    ReceiveActiveTable(*app);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(frameWindow); }));
     const DWORD endedAfterMs = GetTickCount() - closedAt;
     EXPECT_LT(endedAfterMs, 5000u);

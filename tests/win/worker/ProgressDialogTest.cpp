@@ -26,7 +26,7 @@ TEST_F(ExchangeTest, TheDialogIsModalOverTheFramePlaysItsClipAndHasNoCloseBox)
     bool clipOpen = false;
     bool frameEnabled = true;
     bool framePainted = false;
-    RunExchangeWorker(std::make_unique<ScriptedWorker>(0, [&](HWND dialog) {
+    RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(0, [&](HWND dialog) {
         GetWindowTextA(dialog, caption, sizeof caption);
         style = GetWindowLongPtrA(dialog, GWL_STYLE);
         owner = GetWindow(dialog, GW_OWNER);
@@ -61,7 +61,7 @@ TEST_F(ExchangeTest, AFileItemShowsNameAndTagSetsTheRangeAndPositionsFollow)
     std::string text;
     int range = -1;
     bool positioned = false;
-    RunExchangeWorker(std::make_unique<ScriptedWorker>(3, [&](HWND dialog) {
+    RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(3, [&](HWND dialog) {
         SendProgressItem({"12", "a.jpg", "2500"});
         text = ControlText(dialog, IDC_PROGRESS_TEXT);
         range = RangeEnd(dialog);
@@ -78,7 +78,7 @@ TEST_F(ExchangeTest, AWriteStartsWithDeletingOldRecordsUntilItsFirstItem)
 {
     std::string first;
     std::string then;
-    RunExchangeWorker(std::make_unique<ScriptedWorker>(8, [&](HWND dialog) {
+    RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(8, [&](HWND dialog) {
         first = ControlText(dialog, IDC_PROGRESS_TEXT);
         SendProgressItem({"", "", "40"});
         then = ControlText(dialog, IDC_PROGRESS_TEXT);
@@ -91,7 +91,7 @@ TEST_F(ExchangeTest, TheSmsShowsItsTextWithoutTheBar)
 {
     std::string text;
     bool barVisible = true;
-    RunExchangeWorker(std::make_unique<ScriptedWorker>(10, [&](HWND dialog) {
+    RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(10, [&](HWND dialog) {
         text = ControlText(dialog, IDC_PROGRESS_TEXT);
         barVisible = IsWindowVisible(Bar(dialog)) != FALSE;
         // A missing row changes nothing.

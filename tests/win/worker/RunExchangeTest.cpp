@@ -5,32 +5,18 @@
 #include "db/DbTypes.h"
 #include "worker/RunExchange.h"
 
-TEST_F(ExchangeTest, AnUnknownCodeClosesTheDialogAtOnce)
-{
-    for (int code : {12, 1000, -1}) {
-        DialogWatch watch;
-        const DWORD start = GetTickCount();
-        RunExchange(code, nullptr);
-        EXPECT_LT(GetTickCount() - start, 3000u) << code;
-        EXPECT_EQ(watch.ProgressDialogs(), 1u) << code;
-        EXPECT_FALSE(CurrentExchangeWorker()) << code;
-        EXPECT_EQ(ProgressDialogHandle(), nullptr) << code;
-    }
-}
-
-TEST_F(ExchangeTest, EveryOperationCodeEndsItsExchangeEvenWithoutData)
+TEST_F(ExchangeTest, AnOperationWithNothingToDoClosesTheDialogAtOnce)
 {
     RowSet noRows;
-    TextRow oneText{"1"};
-    // The table transfers take no data and talk to the phone at once; the
-    // starters' tests run them.
-    for (int code : {3, 4, 5, 6, 10, 11}) {
-        RunExchange(code, nullptr);
-        EXPECT_FALSE(CurrentExchangeWorker()) << code;
+    for (ExchangeRequest request : {ExchangeRequest{PhotoDownload{&noRows}}, ExchangeRequest{MovieDownload{}}}) {
+        DialogWatch watch;
+        const DWORD start = GetTickCount();
+        RunExchange(*app, request);
+        EXPECT_LT(GetTickCount() - start, 3000u);
+        EXPECT_EQ(watch.ProgressDialogs(), 1u);
+        EXPECT_FALSE(CurrentExchangeWorker());
+        EXPECT_EQ(ProgressDialogHandle(), nullptr);
     }
-    RunExchange(3, &noRows);
-    RunExchange(5, &oneText);
-    EXPECT_FALSE(CurrentExchangeWorker());
 }
 
 TEST_F(ExchangeTest, TheButtonEnterAndEscAskTheWorkerToStopAndTheDialogStaysUntilItHas)
@@ -49,7 +35,7 @@ TEST_F(ExchangeTest, TheButtonEnterAndEscAskTheWorkerToStopAndTheDialogStaysUnti
         bool dialogOpen = false;
         bool frameEnabled = true;
         const DWORD toolBarShown = app->settings.showToolBar;
-        RunExchangeWorker(std::make_unique<ScriptedWorker>(
+        RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(
             0,
             [&](HWND dialog) {
                 SendProgressItem({"", "", "50"});
@@ -104,12 +90,13 @@ TEST_F(ExchangeTest, WithoutAWorkerTheStopEndsTheDialogAndNobodyWaitsForIt)
 
 TEST_F(ExchangeTest, ACompletionMessageOfAnEarlierWorkerDoesNotEndTheRunningOne)
 {
-    RunExchange(12, nullptr);
+    RowSet noRows;
+    RunExchange(*app, PhotoDownload{&noRows});
     const WPARAM earlier = 1;  // any run number but the running worker's
     bool openAfterStaleMessage = false;
     bool workerKept = false;
     std::atomic<bool> deleted{false};
-    RunExchangeWorker(std::make_unique<ScriptedWorker>(
+    RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(
         0,
         [&](HWND dialog) {
             PostMessageA(TheApp->frame, VM_EXCHANGE_DONE, earlier, 0);
@@ -132,7 +119,7 @@ TEST_F(ExchangeTest, ClosingTheFrameDuringAnExchangeStopsTheWorkerAndThenCloses)
     const DWORD start = GetTickCount();
     int boxAnswer = 0;
     bool closing = false;
-    const bool goOn = RunExchangeWorker(std::make_unique<ScriptedWorker>(0, [&](HWND) {
+    const bool goOn = RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(0, [&](HWND) {
         PostMessageA(TheApp->frame, WM_CLOSE, 0, 0);
         // As the transfers do: look at the request between two exchanges.
         for (int i = 0; i < 1000 && !sawStopRequest; ++i) {
@@ -160,7 +147,7 @@ TEST_F(ExchangeTest, ClosingTheFrameDuringAnExchangeStopsTheWorkerAndThenCloses)
 TEST_F(ExchangeTest, TheEndOfTheSessionStopsTheWorkerAndClosesTheProgramAtOnce)
 {
     bool sawStopRequest = false;
-    const bool goOn = RunExchangeWorker(std::make_unique<ScriptedWorker>(0, [&](HWND) {
+    const bool goOn = RunExchangeWorker(*app, std::make_unique<ScriptedWorker>(0, [&](HWND) {
         PostMessageA(TheApp->frame, WM_ENDSESSION, TRUE, 0);
         for (int i = 0; i < 1000 && !sawStopRequest; ++i, Sleep(10))
             sawStopRequest = ExchangeStopRequested();
@@ -176,7 +163,7 @@ TEST_F(ExchangeTest, TheEndOfTheSessionStopsTheWorkerAndClosesTheProgramAtOnce)
 TEST_F(ExchangeTest, WithoutASessionTheWorkerReturnsMinusOneAndTellsNobody)
 {
     app->session.reset();
-    ExchangeWorker worker(12, nullptr);
+    ExchangeWorker worker(PhotoDownload{});
     ASSERT_TRUE(worker.Start());
     Sleep(200);
     // The thread ended by itself: Stop does not have to wait and terminate.
@@ -188,6 +175,7 @@ TEST_F(ExchangeTest, WithoutASessionTheWorkerReturnsMinusOneAndTellsNobody)
 
     // Nor does an exchange start: no dialog appears.
     DialogWatch watch;
-    RunExchange(12, nullptr);
+    RowSet noRows;
+    RunExchange(*app, PhotoDownload{&noRows});
     EXPECT_EQ(watch.ProgressDialogs(), 0u);
 }

@@ -61,7 +61,7 @@ TEST_F(StarterTest, ReceivingClosesThePhoneBookWindowAndOpensItAgainAfterTheExch
     DialogWatch watch;
     // No phone answers: the read ends with its error box after the time-out.
     MessageBoxWatcher boxes;
-    ReceiveActiveTable();
+    ReceiveActiveTable(*app);
     EXPECT_FALSE(IsWindow(before));
     ASSERT_EQ(watch.ProgressDialogs(), 1u);
     EXPECT_EQ(watch.Dialogs()[0].firstText, "");
@@ -81,7 +81,7 @@ TEST_F(StarterTest, WritingRunsTheTablesWriteAndKeepsItsWindow)
     // No phone answers: the erase fails and its Yes/No box ends the write.
     MessageBoxWatcher boxes;
     boxes.PressNext(IDNO);
-    WriteActiveTable();
+    WriteActiveTable(*app);
     ASSERT_EQ(watch.ProgressDialogs(), 1u);
     EXPECT_EQ(watch.Dialogs()[0].firstText, "Удаление старых записей");
     EXPECT_EQ(ActiveWindow(), before);
@@ -90,19 +90,19 @@ TEST_F(StarterTest, WritingRunsTheTablesWriteAndKeepsItsWindow)
 TEST_F(StarterTest, WithoutASuitableActiveTableNoExchangeStarts)
 {
     DialogWatch watch;
-    ReceiveActiveTable();
-    WriteActiveTable();
-    DownloadMedia(true);
+    ReceiveActiveTable(*app);
+    WriteActiveTable(*app);
+    DownloadMedia(*app, true);
     // A photo table is neither read nor written this way, and a text table
     // has nothing to download.
     ASSERT_TRUE(Open(kPhotoKind));
     HWND photos = ActiveWindow();
-    ReceiveActiveTable();
-    WriteActiveTable();
+    ReceiveActiveTable(*app);
+    WriteActiveTable(*app);
     EXPECT_EQ(ActiveWindow(), photos);
     ASSERT_TRUE(Open(kPhoneBookKind));
-    DownloadMedia(true);
-    DownloadMedia(false);
+    DownloadMedia(*app, true);
+    DownloadMedia(*app, false);
     EXPECT_EQ(watch.ProgressDialogs(), 0u);
 }
 
@@ -114,13 +114,13 @@ TEST_F(StarterTest, DownloadingTakesAllRowsInIdOrderOrOnlyTheCurrentRowsId)
     DialogWatch watch;
     // No phone answers here: each row's download ends in its error box.
     MessageBoxWatcher failures;
-    DownloadMedia(true);
+    DownloadMedia(*app, true);
     ASSERT_EQ(DownloadRows.size(), 3u);
     EXPECT_EQ(DownloadRows[0][3] + DownloadRows[1][3] + DownloadRows[2][3], "259");
 
     model->Rows() = {{"t5", "p5.jpg", "100", "5"}, {"t9", "p9.jpg", "100", "9"}};
     GridOf(*model)->SetCurrentRow(1);
-    DownloadMedia(false);
+    DownloadMedia(*app, false);
     ASSERT_EQ(DownloadRows.size(), 1u);
     EXPECT_EQ(DownloadRows[0], (TextRow{"t9", "p9.jpg", "100", "9"}));
     EXPECT_EQ(watch.ProgressDialogs(), 2u);
@@ -132,12 +132,12 @@ TEST_F(StarterTest, ASelectedDownloadWithoutACurrentRowFetchesNothing)
     InsertPhotos({"5", "2"});
     {
         MessageBoxWatcher failures;
-        DownloadMedia(true);
+        DownloadMedia(*app, true);
     }
     ASSERT_EQ(DownloadRows.size(), 2u);
     // The window lists no rows, so nothing is selected; the exchange still runs.
     DialogWatch watch;
-    DownloadMedia(false);
+    DownloadMedia(*app, false);
     EXPECT_TRUE(DownloadRows.empty());
     EXPECT_EQ(watch.ProgressDialogs(), 1u);
 }
@@ -148,14 +148,14 @@ TEST_F(StarterTest, AFailedSelectionIsShownAndDownloadsNothing)
     InsertPhotos({"5", "2"});
     {
         MessageBoxWatcher failures;
-        DownloadMedia(true);
+        DownloadMedia(*app, true);
     }
     ASSERT_EQ(DownloadRows.size(), 2u);
 
     TheDatabase().Disconnect();
     MessageBoxWatcher boxes;
     DialogWatch watch;
-    DownloadMedia(true);
+    DownloadMedia(*app, true);
     ASSERT_TRUE(boxes.WaitForSeen(1, 5000));
     const std::vector<SeenWindow> seen = boxes.Boxes();
     ASSERT_EQ(seen.size(), 1u);

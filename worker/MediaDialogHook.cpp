@@ -1,17 +1,18 @@
 #include <windows.h>
+#include <commdlg.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "common/AppLink.h"
-#include "phone/MelodySlots.h"
-#include "phone/PhoneSession.h"
-#include "phone/UploadCommands.h"
-#include "phone/UploadDialogs.h"
 #include "res/resource.h"
+#include "worker/UploadDialogs.h"
 
 namespace {
+MediaChoicePanel* PanelOf(HWND panel)
+{
+    return reinterpret_cast<MediaChoicePanel*>(GetWindowLongPtrA(panel, DWLP_USER));
+}
+
 // Fills the box with `items`, item data 0, 1, 2 ..., and selects the first.
 void FillChoices(HWND panel, const std::vector<std::string>& items)
 {
@@ -25,35 +26,33 @@ void FillChoices(HWND panel, const std::vector<std::string>& items)
     SendMessageA(box, CB_SETCURSEL, 0, 0);
 }
 
-void Initialise(HWND panel)
+// The dialog hands the hook its OPENFILENAME, whose lCustData is the panel.
+void Initialise(HWND panel, const OPENFILENAMEA* dialog)
 {
-    HWND dialog = GetParent(panel);
-    SetDlgItemTextA(dialog, IDOK, "Записать");
-    char title[64] = {};
-    GetWindowTextA(dialog, title, sizeof title);
-    PhoneSession* session = AppSession();
-    if (!std::strstr(title, "jpg")) {
-        FillChoices(panel, MelodySlotItems(session ? session->MelodySlotNames() : std::vector<std::string>{}));
+    auto* choice = dialog ? reinterpret_cast<MediaChoicePanel*>(dialog->lCustData) : nullptr;
+    SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(choice));
+    SetDlgItemTextA(GetParent(panel), IDOK, "Записать");
+    if (!choice)
         return;
-    }
-    SetDlgItemTextA(panel, IDC_MEDIA_LABEL, "Размер рис:");
-    FillChoices(panel, PictureSizeChoices(session ? session->ModelName : std::string()));
+    if (choice->label)
+        SetDlgItemTextA(panel, IDC_MEDIA_LABEL, choice->label);
+    FillChoices(panel, choice->items);
 }
 
 void ChoiceChanged(HWND panel)
 {
     const LRESULT data = SelectedItemData(GetDlgItem(panel, IDC_MEDIA_CHOICE));
-    PhoneSession* session = AppSession();
-    if (data != CB_ERR && session)
-        session->MediaChoice = static_cast<int>(data);
+    MediaChoicePanel* choice = PanelOf(panel);
+    if (data != CB_ERR && choice)
+        choice->chosen = static_cast<int>(data);
 }
 }  // namespace
 
-UINT_PTR CALLBACK MediaDialogHook(HWND panel, UINT message, WPARAM wParam, LPARAM)
+UINT_PTR CALLBACK MediaDialogHook(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        Initialise(panel);
+        Initialise(panel, reinterpret_cast<const OPENFILENAMEA*>(lParam));
         return 1;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_MEDIA_CHOICE && HIWORD(wParam) == CBN_SELCHANGE)

@@ -1,12 +1,10 @@
 #include <windows.h>
+#include <commdlg.h>
 
 #include <string>
-#include <vector>
 
-#include "common/AppLink.h"
-#include "phone/PhoneSession.h"
-#include "phone/UploadDialogs.h"
 #include "res/resource.h"
+#include "worker/UploadDialogs.h"
 
 namespace {
 // Width and height are three digits at most.
@@ -19,17 +17,15 @@ std::string ControlText(HWND panel, int id)
     return text;
 }
 
-std::vector<std::string>* Parameters()
+AnimationUpload* RequestOf(HWND panel)
 {
-    PhoneSession* session = AppSession();
-    if (!session)
-        return nullptr;
-    session->AnimationParameters.resize(3);
-    return &session->AnimationParameters;
+    return reinterpret_cast<AnimationUpload*>(GetWindowLongPtrA(panel, DWLP_USER));
 }
 
-void Initialise(HWND panel)
+// The dialog hands the hook its OPENFILENAME, whose lCustData is the request.
+void Initialise(HWND panel, const OPENFILENAMEA* dialog)
 {
+    SetWindowLongPtrA(panel, DWLP_USER, dialog ? dialog->lCustData : 0);
     SetWindowTextA(GetParent(panel), "Выбор файла анимации или картинки (*.bmp)");
     HWND frames = GetDlgItem(panel, IDC_ANIMATION_FRAMES);
     SendMessageA(frames, CB_RESETCONTENT, 0, 0);
@@ -48,27 +44,27 @@ void Initialise(HWND panel)
 
 void OnCommand(HWND panel, int id, int code)
 {
-    std::vector<std::string>* parameters = Parameters();
-    if (!parameters)
+    AnimationUpload* request = RequestOf(panel);
+    if (!request)
         return;
     if (code == EN_CHANGE && id == IDC_ANIMATION_WIDTH) {
-        (*parameters)[1] = ControlText(panel, IDC_ANIMATION_WIDTH);
-        (*parameters)[2] = ControlText(panel, IDC_ANIMATION_HEIGHT);
+        request->width = ControlText(panel, IDC_ANIMATION_WIDTH);
+        request->height = ControlText(panel, IDC_ANIMATION_HEIGHT);
     } else if (code == EN_CHANGE && id == IDC_ANIMATION_HEIGHT) {
-        (*parameters)[2] = ControlText(panel, IDC_ANIMATION_HEIGHT);
+        request->height = ControlText(panel, IDC_ANIMATION_HEIGHT);
     } else if (code == CBN_SELCHANGE && id == IDC_ANIMATION_FRAMES) {
         const LRESULT data = SelectedItemData(GetDlgItem(panel, IDC_ANIMATION_FRAMES));
         if (data != CB_ERR)
-            (*parameters)[0] = std::to_string(data);
+            request->frames = std::to_string(data);
     }
 }
 }  // namespace
 
-UINT_PTR CALLBACK AnimationDialogHook(HWND panel, UINT message, WPARAM wParam, LPARAM)
+UINT_PTR CALLBACK AnimationDialogHook(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        Initialise(panel);
+        Initialise(panel, reinterpret_cast<const OPENFILENAMEA*>(lParam));
         return 1;
     case WM_COMMAND:
         OnCommand(panel, LOWORD(wParam), HIWORD(wParam));

@@ -1,0 +1,6 @@
+#include "common/ModuleInstance.h"
+
+HINSTANCE ModuleInstance()
+{
+    return GetModuleHandleA(nullptr);
+}
