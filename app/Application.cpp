@@ -38,7 +38,6 @@ void DestroyApplication()
 
 Application::Application(HINSTANCE moduleInstance) : instance(moduleInstance)
 {
-    SessionDescription.clear();
     LoadSettings();
 }
 

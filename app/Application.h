@@ -7,6 +7,7 @@
 #include "common/Handles.h"
 #include "common/MemoryBitmap.h"
 #include "grid/TableWindowHost.h"
+#include "phone/PhoneSettings.h"
 #include "worker/ExchangeHost.h"
 #include "worker/NoticeBoxes.h"
 
@@ -14,7 +15,8 @@ class PhoneSession;
 class TableModel;
 class GridWindow;
 
-// User settings kept in the registry between runs.
+// User settings kept in the registry between runs: the frame's placement and
+// bars, and how the phone is reached.
 struct Settings {
     LONG winXPos = 0;
     LONG winYPos = 0;
@@ -23,6 +25,7 @@ struct Settings {
     DWORD cmdShow = 0;  // 0: use the show command the system passed at start
     DWORD showStatusBar = 1;
     DWORD showToolBar = 1;
+    PhoneSettings phone;
 };
 
 extern const char* const SettingsKeyPath;

@@ -140,7 +140,7 @@ void Application::SetStatusText(const char* text)
 {
     if (!statusBar)
         return;
-    const char* shown = (text && *text) ? text : SessionDescription.c_str();
+    const char* shown = (text && *text) ? text : session ? session->Description.c_str() : "";
     SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(shown));
 }
 

@@ -93,7 +93,7 @@ bool RegisterFrameClass(HINSTANCE instance)
 HWND Application::CreateFrame(HINSTANCE moduleInstance, int showCommand)
 {
     instance = moduleInstance;
-    session = std::make_unique<PhoneSession>(sessionNotices);
+    session = std::make_unique<PhoneSession>(sessionNotices, settings.phone);
     if (!StartSessionWithSplash(*session))
         return nullptr;
 

@@ -13,7 +13,11 @@ constexpr DWORD ReopenPauseMs = 250;
 
 void ChangePort(Application& app)
 {
-    if (RunPortDialog(app.frame) != IDOK)
+    Application* const held = &app;
+    if (RunPortDialog(app.frame, app.settings.phone, [held] {
+            if (TheApp == held)
+                held->SaveSettings();
+        }) != IDOK)
         return;
     TheSerialPort().Close();
     Sleep(ReopenPauseMs);

@@ -1,7 +1,5 @@
 #include "app/Application.h"
 #include "common/Handles.h"
-#include "phone/FastExchangeSetting.h"
-#include "serial/CommPortSetting.h"
 
 const char* const SettingsKeyPath = "Software\\KORT application\\Velarmon\\Settings";
 
@@ -52,11 +50,11 @@ void Application::LoadSettings()
     ReadDword(key, "CmdShow", settings.cmdShow, defaults.cmdShow);
     ReadDword(key, "ShowStatusBar", settings.showStatusBar, defaults.showStatusBar);
     ReadDword(key, "ShowToolBar", settings.showToolBar, defaults.showToolBar);
-    ReadDword(key, "CommPort", CommPort, DefaultCommPort);
+    ReadDword(key, "CommPort", settings.phone.commPort, PhoneSettings::DefaultCommPort);
     // Like the bars, only the value 1 switches it on; absent means off.
     DWORD fast = 0;
     ReadDword(key, "FastExchange", fast, DWORD{0});
-    FastExchange = fast == 1;
+    settings.phone.fastExchange = fast == 1;
 }
 
 void Application::SaveSettings()
@@ -81,6 +79,6 @@ void Application::SaveSettings()
     WriteDword(key, "WinHeight", static_cast<DWORD>(settings.winHeight));
     WriteDword(key, "ShowStatusBar", settings.showStatusBar);
     WriteDword(key, "ShowToolBar", settings.showToolBar);
-    WriteDword(key, "CommPort", static_cast<DWORD>(CommPort));
-    WriteDword(key, "FastExchange", FastExchange ? 1 : 0);
+    WriteDword(key, "CommPort", static_cast<DWORD>(settings.phone.commPort));
+    WriteDword(key, "FastExchange", settings.phone.fastExchange ? 1 : 0);
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/Application.h"
 #include "app/PortDialog.h"
 #include "common/DialogCentring.h"
 #include "phone/PhoneSession.h"
@@ -52,7 +53,13 @@ bool StartSessionWithSplash(PhoneSession& session)
         SplashStep(splash, step);
         UpdateWindow(splash);
     };
-    ui.choosePort = [splash] { return RunPortDialog(splash) == 1; };
+    // A port chosen here is kept at once, as from the frame's command.
+    ui.choosePort = [splash, &session] {
+        return RunPortDialog(splash, session.Settings(), [] {
+                   if (TheApp)
+                       TheApp->SaveSettings();
+               }) == 1;
+    };
     const bool ready = session.StartSession(ui);
     if (splash)
         DestroyWindow(splash);

@@ -56,7 +56,7 @@ void UploadAnimation(PhoneSession& session, const AnimationUpload& request, Tran
     animation.command = [&](long long number, const std::string& escaped) {
         return AnimationBlockCommand(frames, name, number, escaped);
     };
-    animation.answer = AwaitBlockAnswer;
+    animation.answer = [fast = session.FastExchange()] { return AwaitBlockAnswer(fast); };
     animation.unread = [] {};
     animation.failed = PhoneMessages[MelodyUploadFailed];
     if (SendBlocks(animation, host) == BlockSendEnd::Done)

@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "phone/FastExchangeSetting.h"
 #include "phone/MediaAssembly.h"
 #include "phone/MediaBlockRead.h"
 #include "phone/MediaFile.h"
@@ -54,8 +53,8 @@ class FileFetch {
 public:
     // `index` is the row's index, a plain number; `listed` the size the
     // catalogue gave, or -1.
-    FileFetch(const MediaKind& kind, std::string index, long long listed, TransferHost& host)
-        : kind_(kind), index_(std::move(index)), listed_(listed), host_(host)
+    FileFetch(const MediaKind& kind, std::string index, long long listed, bool fast, TransferHost& host)
+        : kind_(kind), index_(std::move(index)), listed_(listed), fast_(fast), host_(host)
     {
     }
 
@@ -121,7 +120,7 @@ private:
         BlockLine line{ReadFromPort, PauseFor,
                        [this](std::size_t received) { host_.ReportPosition(static_cast<long long>(received)); },
                        {}, {}};
-        if (FastExchange) {
+        if (fast_) {
             line.now = TickMs;
             line.answered = [this, block](ByteView answer) {
                 return MediaBlockAnswered(answer, kind_.movies, index_, block);
@@ -133,11 +132,12 @@ private:
     const MediaKind& kind_;
     std::string index_;
     long long listed_;
+    bool fast_;
     TransferHost& host_;
     std::size_t received_ = 0;
 };
 
-void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
+void Download(const MediaKind& kind, RowSet& rows, bool fast, TransferHost& host)
 {
     long long saved = 0;
     const auto total = static_cast<long long>(rows.size());
@@ -153,7 +153,7 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
             host.DownloadFailed(row);
             continue;
         }
-        FileFetch fetch(kind, row[3], ListedSize(row), host);
+        FileFetch fetch(kind, row[3], ListedSize(row), fast, host);
         const Fetch result = fetch.Run();
         if (result == Fetch::Stopped) {
             host.Interrupted(StoppedWork::Download, saved, total);
@@ -179,12 +179,12 @@ void Download(const MediaKind& kind, RowSet& rows, TransferHost& host)
 }
 }  // namespace
 
-void DownloadPhotos(PhoneSession&, RowSet& rows, TransferHost& host)
+void DownloadPhotos(PhoneSession& session, RowSet& rows, TransferHost& host)
 {
-    Download(Photos, rows, host);
+    Download(Photos, rows, session.FastExchange(), host);
 }
 
-void DownloadMovies(PhoneSession&, RowSet& rows, TransferHost& host)
+void DownloadMovies(PhoneSession& session, RowSet& rows, TransferHost& host)
 {
-    Download(Movies, rows, host);
+    Download(Movies, rows, session.FastExchange(), host);
 }

@@ -27,7 +27,7 @@ void UploadMelody(PhoneSession& session, const MelodyUpload& request, TransferHo
     melody.command = [&](long long number, const std::string& escaped) {
         return MelodyBlockCommand(place, name, number, escaped);
     };
-    melody.answer = AwaitBlockAnswer;
+    melody.answer = [fast = session.FastExchange()] { return AwaitBlockAnswer(fast); };
     melody.unread = [&] { host.FileNotRead(path); };
     melody.failed = PhoneMessages[MelodyUploadFailed];
     // The phone drops a melody it has only in part: after a stop its list

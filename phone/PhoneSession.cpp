@@ -4,8 +4,6 @@
 
 #include "serial/SerialPort.h"
 
-std::string SessionDescription;
-
 PhoneSession::~PhoneSession()
 {
     TheSerialPort().Close();

@@ -7,6 +7,7 @@
 
 #include "phone/AtExchange.h"
 #include "phone/PhoneNotices.h"
+#include "phone/PhoneSettings.h"
 
 // What the start of a session shows and asks on the way; the application
 // shell supplies both.
@@ -22,14 +23,14 @@ struct SessionStartUi {
 // after a port change, ended when the application closes.
 class PhoneSession {
 public:
-    // What the session has to tell the user goes to `notices`, which
-    // outlives the session.
-    explicit PhoneSession(PhoneNotices& notices) : notices_(notices) {}
+    // What the session has to tell the user goes to `notices`; it opens the
+    // port and exchanges the way `settings` say. Both outlive the session.
+    PhoneSession(PhoneNotices& notices, PhoneSettings& settings) : notices_(notices), settings_(settings) {}
     ~PhoneSession();
     PhoneSession(const PhoneSession&) = delete;
     PhoneSession& operator=(const PhoneSession&) = delete;
 
-    // Opens the port of the CommPort setting and prepares the phone, showing
+    // Opens the port of the settings and prepares the phone, showing
     // each step through `ui` and asking it for another port when the port or
     // the phone fails. True when the phone is ready for work; false when the
     // user chose no other port or the phone's key reply lacked its prefix.
@@ -65,6 +66,12 @@ public:
     // The answer of the latest exchange, zero-terminated.
     char ReplyBuffer[ReplyBufferSize] = {};
     std::string ModelName;
+    PhoneSettings& Settings() const { return settings_; }
+    bool FastExchange() const { return settings_.fastExchange; }
+
+    // The status bar text describing the session ("Samsung <model>, порт
+    // COM<n>."); empty until a start succeeded.
+    std::string Description;
     // The phone's own number, offered in the SMS panel; empty when unknown.
     std::string OwnNumber;
     // The key the phone reported at the start; sent back to it before the
@@ -73,7 +80,6 @@ public:
 
 private:
     PhoneNotices& notices_;
+    PhoneSettings& settings_;
 };
 
-// The status bar text describing the session ("Samsung <model>, порт COM<n>.").
-extern std::string SessionDescription;

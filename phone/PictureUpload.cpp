@@ -29,7 +29,7 @@ void UploadPicture(PhoneSession& session, const PictureUpload& request, Transfer
     picture.command = [&](long long number, const std::string& escaped) {
         return PictureBlockCommand(size, name, stamp, number, escaped);
     };
-    picture.answer = AwaitPictureBlockAnswer;
+    picture.answer = [fast = session.FastExchange()] { return AwaitPictureBlockAnswer(fast); };
     picture.unread = [&] { host.UploadFailed(PhoneMessages[PictureUploadFailed]); };
     picture.failed = PhoneMessages[PictureUploadFailed];
     picture.positionOnWrite = true;

@@ -1,7 +1,6 @@
 #include <cstring>
 
 #include "phone/FastExchange.h"
-#include "phone/FastExchangeSetting.h"
 #include "phone/PhoneSession.h"
 #include "phone/PortTiming.h"
 #include "serial/SerialPort.h"
@@ -13,7 +12,7 @@ bool PhoneSession::SendAtCommand(const std::string& command, const char* expecte
     port.DiscardInput();
     // A line the port did not take whole shows up as the phone's silence.
     port.Write(line.data(), line.size());
-    const ExchangeEnd end = FastExchange
+    const ExchangeEnd end = FastExchange()
                                 ? CollectReplyFast(ReplyBuffer, expected, timeoutUnits, ReadFromPort, PauseFor, TickMs)
                                 : CollectReply(ReplyBuffer, expected, timeoutUnits, ReadFromPort, PauseFor);
     return end == ExchangeEnd::Expected;

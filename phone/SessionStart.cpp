@@ -4,7 +4,6 @@
 #include "common/PhoneMessages.h"
 #include "phone/PhoneSession.h"
 #include "phone/SessionReplies.h"
-#include "serial/CommPortSetting.h"
 #include "serial/SerialPort.h"
 
 namespace {
@@ -74,7 +73,7 @@ public:
         if (!session_.LoadMelodyList())
             return StartEnd::Failed;
         ShowStep(11);
-        SessionDescription = DescribeSession(session_.ModelName, port);
+        session_.Description = DescribeSession(session_.ModelName, port);
         ShowStep(12);
         Send("AT*SKT*BEEP=1");
         return StartEnd::Ready;
@@ -95,7 +94,7 @@ private:
 bool RunStart(PhoneSession& session, const SessionStartUi& ui)
 {
     for (;;) {
-        const int port = CommPort;
+        const int port = session.Settings().commPort;
         if (!TheSerialPort().Open(port)) {
             if (TheSerialPort().LineSettingsRefused())
                 session.Notify("Set comm state error.", "ERROR", NoticeIcon::None);

@@ -1,14 +1,13 @@
 #include "phone/UploadPort.h"
 
-#include "phone/FastExchangeSetting.h"
 #include "phone/PortTiming.h"
 #include "serial/SerialPort.h"
 
 namespace {
 // With the fast exchange the pauses are spent watching for the answer.
-ClockMs AnswerClock()
+ClockMs AnswerClock(bool fast)
 {
-    return FastExchange ? ClockMs(TickMs) : ClockMs();
+    return fast ? ClockMs(TickMs) : ClockMs();
 }
 }  // namespace
 
@@ -18,12 +17,12 @@ bool WriteBlockCommand(const std::string& command)
     return TheSerialPort().Write(command.data(), command.size()) == command.size();
 }
 
-BlockAnswer AwaitBlockAnswer()
+BlockAnswer AwaitBlockAnswer(bool fast)
 {
-    return AwaitAppendedAnswer(ReadFromPort, PauseFor, AnswerClock());
+    return AwaitAppendedAnswer(ReadFromPort, PauseFor, AnswerClock(fast));
 }
 
-BlockAnswer AwaitPictureBlockAnswer()
+BlockAnswer AwaitPictureBlockAnswer(bool fast)
 {
-    return AwaitPictureAnswer(ReadFromPort, PauseFor, AnswerClock());
+    return AwaitPictureAnswer(ReadFromPort, PauseFor, AnswerClock(fast));
 }

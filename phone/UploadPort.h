@@ -10,5 +10,6 @@
 // the block before is not this block's. False when the port did not take the
 // whole command (the line is gone).
 bool WriteBlockCommand(const std::string& command);
-BlockAnswer AwaitBlockAnswer();
-BlockAnswer AwaitPictureBlockAnswer();
+// With `fast` (the fast exchange) each waits only until the answer is complete.
+BlockAnswer AwaitBlockAnswer(bool fast);
+BlockAnswer AwaitPictureBlockAnswer(bool fast);

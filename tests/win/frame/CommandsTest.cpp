@@ -31,14 +31,13 @@ TEST_F(FrameTest, WithoutATableTheNoTableMenuShowsAndTableButtonsAreHidden)
 
 TEST_F(FrameTest, TheFrameHasItsTitleAndTheStatusBarTheSessionText)
 {
-    SessionDescription = "Samsung SCH-E250, порт COM3.";
     ASSERT_TRUE(Start());
     char text[128] = {};
     GetWindowTextA(frame, text, sizeof text);
     EXPECT_STREQ(text, "VelarMon: ПК-менеджер CDMA телефонов Samsung");
     EXPECT_TRUE(IsWindow(GetDlgItem(frame, IDC_MDI_CLIENT)));
-    // The application clears the description when it is built; a refresh shows it.
-    SessionDescription = "Samsung SCH-E250, порт COM3.";
+    // A refresh shows the session's description.
+    app->session->Description = "Samsung SCH-E250, порт COM3.";
     app->RefreshCommands();
     SendMessageA(app->statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Samsung SCH-E250, порт COM3.");

@@ -1,17 +1,13 @@
 #include "FrameFixture.h"
-#include "phone/FastExchangeSetting.h"
 #include "res/resource.h"
-#include "serial/CommPortSetting.h"
 
 TEST_F(FrameTest, WithoutAKeyTheDefaultsApplyAndTheKeyIsCreated)
 {
-    CommPort = 7;
-    FastExchange = true;
     ASSERT_FALSE(SettingsKeyExists());
     ASSERT_TRUE(Start());
     EXPECT_TRUE(SettingsKeyExists());
-    EXPECT_EQ(CommPort, 3);
-    EXPECT_FALSE(FastExchange);
+    EXPECT_EQ(app->settings.phone.commPort, 3);
+    EXPECT_FALSE(app->settings.phone.fastExchange);
     EXPECT_TRUE(IsWindowVisible(app->toolBar));
     EXPECT_TRUE(IsWindowVisible(app->statusBar));
     EXPECT_FALSE(IsZoomed(frame));

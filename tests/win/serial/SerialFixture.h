@@ -65,7 +65,8 @@ protected:
 
     static PhoneSimulator* phone;
     NoticeBoxes notices;
-    PhoneSession session{notices};
+    PhoneSettings phoneSettings;
+    PhoneSession session{notices, phoneSettings};
 };
 
 inline PhoneSimulator* SerialTest::phone = nullptr;

@@ -8,9 +8,7 @@
 #include "app/Application.h"
 #include "common/CentreRule.h"
 #include "app/PortDialog.h"
-#include "phone/FastExchangeSetting.h"
 #include "res/resource.h"
-#include "serial/CommPortSetting.h"
 #include "support/MessageBoxWatcher.h"
 #include "support/Registry.h"
 
@@ -67,17 +65,25 @@ protected:
             PressButton(dialog, IDCANCEL);
             return true;
         });
-        return RunPortDialog(owner);
+        // With an application the dialog works on its settings and saves them.
+        PhoneSettings& settings = TheApp ? TheApp->settings.phone : phone;
+        return RunPortDialog(owner, settings, [] {
+            if (TheApp)
+                TheApp->SaveSettings();
+        });
     }
+
+    PhoneSettings& Settings() { return TheApp ? TheApp->settings.phone : phone; }
 
     MessageBoxWatcher watcher;
     Seen seen;
+    PhoneSettings phone;
 };
 }  // namespace
 
 TEST_F(PortDialogTest, ListsCom1ToCom99WithTheCurrentPortSelected)
 {
-    CommPort = 3;
+    Settings().commPort = 3;
     EXPECT_EQ(Run(-2, false), IDCANCEL);
     EXPECT_EQ(seen.caption, "Порт");
     EXPECT_EQ(seen.count, 99);
@@ -91,42 +97,42 @@ TEST_F(PortDialogTest, ListsCom1ToCom99WithTheCurrentPortSelected)
 TEST_F(PortDialogTest, APortOutsideTheListSelectsCom1)
 {
     for (int port : {0, 150}) {
-        CommPort = port;
+        Settings().commPort = port;
         EXPECT_EQ(Run(-2, false), IDCANCEL);
         EXPECT_EQ(seen.selected, 0) << port;
-        EXPECT_EQ(CommPort, port);
+        EXPECT_EQ(Settings().commPort, port);
     }
 }
 
 TEST_F(PortDialogTest, CancelChangesNeitherThePortNorTheRegistry)
 {
-    CommPort = 3;
     CreateApplication(GetModuleHandleA(nullptr));
+    Settings().commPort = 3;
     DeleteSettingsKey();
-    FastExchange = false;
+    Settings().fastExchange = false;
     EXPECT_EQ(Run(6, false, nullptr, true), IDCANCEL);
+    EXPECT_EQ(Settings().commPort, 3);
+    EXPECT_FALSE(Settings().fastExchange);
     DestroyApplication();
-    EXPECT_EQ(CommPort, 3);
-    EXPECT_FALSE(FastExchange);
     EXPECT_FALSE(SettingsKeyExists());
 }
 
 TEST_F(PortDialogTest, OkWithoutASelectionKeepsTheDialogOpen)
 {
-    CommPort = 3;
+    Settings().commPort = 3;
     EXPECT_EQ(Run(-1, true), IDCANCEL);
     EXPECT_TRUE(seen.stillOpenAfterOk);
-    EXPECT_EQ(CommPort, 3);
+    EXPECT_EQ(Settings().commPort, 3);
 }
 
 TEST_F(PortDialogTest, OkStoresTheChosenPortAndSavesTheSettings)
 {
-    CommPort = 3;
     CreateApplication(GetModuleHandleA(nullptr));
+    Settings().commPort = 3;
     DeleteSettingsKey();
     EXPECT_EQ(Run(6, true), IDOK);
     EXPECT_FALSE(seen.stillOpenAfterOk);
-    EXPECT_EQ(CommPort, 7);
+    EXPECT_EQ(Settings().commPort, 7);
     EXPECT_EQ(ReadSetting("CommPort"), 7u);
     EXPECT_TRUE(ReadSetting("ShowToolBar").has_value());
     DestroyApplication();
@@ -134,18 +140,18 @@ TEST_F(PortDialogTest, OkStoresTheChosenPortAndSavesTheSettings)
 
 TEST_F(PortDialogTest, TheFastExchangeBoxShowsTheSettingAndOkKeepsItsState)
 {
-    CommPort = 3;
-    FastExchange = false;
     CreateApplication(GetModuleHandleA(nullptr));
+    Settings().commPort = 3;
+    Settings().fastExchange = false;
     DeleteSettingsKey();
     EXPECT_EQ(Run(2, true, nullptr, true), IDOK);
     EXPECT_FALSE(seen.fastTicked);
-    EXPECT_TRUE(FastExchange);
+    EXPECT_TRUE(Settings().fastExchange);
     EXPECT_EQ(ReadSetting("FastExchange"), 1u);
 
     EXPECT_EQ(Run(2, true, nullptr, true), IDOK);
     EXPECT_TRUE(seen.fastTicked);
-    EXPECT_FALSE(FastExchange);
+    EXPECT_FALSE(Settings().fastExchange);
     EXPECT_EQ(ReadSetting("FastExchange"), 0u);
     DestroyApplication();
 }

@@ -4,7 +4,6 @@
 
 #include "app/SplashDialog.h"
 #include "res/resource.h"
-#include "serial/CommPortSetting.h"
 #include "serial/SerialPort.h"
 #include "support/Registry.h"
 
@@ -43,8 +42,7 @@ void SessionTest::TearDownTestSuite()
 
 void SessionTest::SetUp()
 {
-    CommPort = 3;
-    SessionDescription.clear();
+    phoneSettings.commPort = 3;
     // A start that fails ends at the port dialog, cancelled unless a test
     // chooses a port.
     AnswerPortDialog(0);

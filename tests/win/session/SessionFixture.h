@@ -51,7 +51,8 @@ protected:
     RowSet Melodies();
 
     NoticeBoxes notices;
-    PhoneSession session{notices};
+    PhoneSettings phoneSettings;
+    PhoneSession session{notices, phoneSettings};
     MessageBoxWatcher watcher;
     std::vector<std::unique_ptr<PhoneSimulator>> phones;
     std::vector<PortDialogVisit> portVisits;

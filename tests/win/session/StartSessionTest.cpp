@@ -1,6 +1,6 @@
 #include "SessionFixture.h"
 #include "app/Application.h"
-#include "serial/CommPortSetting.h"
+#include "app/SplashDialog.h"
 #include "serial/SerialPort.h"
 #include "support/Registry.h"
 
@@ -26,7 +26,7 @@ TEST_F(SessionTest, ANormalStartSendsTheTenCommandsAndFillsTheSession)
     EXPECT_EQ(phone.Received(), Joined(StartCommands));
     EXPECT_EQ(session.ModelName, "SCH-E250");
     EXPECT_EQ(session.PhoneKey, 1234);
-    EXPECT_EQ(SessionDescription, "Samsung SCH-E250, порт COM3.");
+    EXPECT_EQ(session.Description, "Samsung SCH-E250, порт COM3.");
     EXPECT_TRUE(watcher.Seen().empty()) << watcher.Seen().front().text;
     EXPECT_TRUE(TheSerialPort().IsOpen());
     const RowSet melodies = Melodies();
@@ -62,7 +62,7 @@ TEST_F(SessionTest, ASilentPhoneLeadsAfterEightSecondsToTwoMessagesAndThePortDia
     EXPECT_EQ(portVisits[0].selected, 2);
     EXPECT_EQ(phone.Commands(), std::vector<std::string>{"AT"});
     EXPECT_FALSE(TheSerialPort().IsOpen());
-    EXPECT_EQ(CommPort, 3);
+    EXPECT_EQ(phoneSettings.commPort, 3);
 }
 
 TEST_F(SessionTest, APortChosenAfterAFailureIsOpenedSavedAndDescribed)
@@ -72,12 +72,15 @@ TEST_F(SessionTest, APortChosenAfterAFailureIsOpenedSavedAndDescribed)
     Phone("{}", {"silence AT"});
     PhoneSimulator& twelve = Phone(R"({"model": "SCH-E250"})", {}, 12);
     AnswerPortDialog(12);
-    const bool ready = Start();
+    // The program's session, on the application's settings.
+    PhoneSession appSession(notices, TheApp->settings.phone);
+    const bool ready = StartSessionWithSplash(appSession);
+    const int port = TheApp->settings.phone.commPort;
     DestroyApplication();
     ASSERT_TRUE(ready);
-    EXPECT_EQ(CommPort, 12);
+    EXPECT_EQ(port, 12);
     EXPECT_EQ(ReadSetting("CommPort"), 12u);
-    EXPECT_EQ(SessionDescription, "Samsung SCH-E250, порт COM12.");
+    EXPECT_EQ(appSession.Description, "Samsung SCH-E250, порт COM12.");
     EXPECT_EQ(twelve.Commands(), StartCommands);
     EXPECT_EQ(Describe(watcher.Boxes()), (std::vector<std::string>{std::string(InitFailed) + "|warning",
                                                                    std::string(PortFailed) + "|error"}));
@@ -85,7 +88,7 @@ TEST_F(SessionTest, APortChosenAfterAFailureIsOpenedSavedAndDescribed)
 
 TEST_F(SessionTest, APortThatDoesNotOpenGoesStraightToThePortError)
 {
-    CommPort = 40;  // mapped to nothing in the test prefix
+    phoneSettings.commPort = 40;  // mapped to nothing in the test prefix
     EXPECT_FALSE(Start());
     EXPECT_EQ(Describe(watcher.Boxes()), std::vector<std::string>{std::string(PortFailed) + "|error"});
     EXPECT_LT(elapsedMs, 3000u);
@@ -96,7 +99,7 @@ TEST_F(SessionTest, APortThatDoesNotOpenGoesStraightToThePortError)
 
 TEST_F(SessionTest, APortThatRefusesTheLineSettingsSaysSoBeforeThePortError)
 {
-    CommPort = 16;  // a link to nothing: Wine opens it, but it takes no line settings
+    phoneSettings.commPort = 16;  // a link to nothing: Wine opens it, but it takes no line settings
     EXPECT_FALSE(Start());
     const auto boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 2u);
@@ -112,7 +115,7 @@ TEST_F(SessionTest, AnErrorToTheEchoSettingOnlyWarns)
     ASSERT_TRUE(Start());
     EXPECT_EQ(Describe(watcher.Boxes()), std::vector<std::string>{std::string(InitFailed) + "|warning"});
     EXPECT_EQ(phone.Commands(), StartCommands);
-    EXPECT_EQ(SessionDescription, "Samsung SCH-E120, порт COM3.");
+    EXPECT_EQ(session.Description, "Samsung SCH-E120, порт COM3.");
 }
 
 TEST_F(SessionTest, AKeyReplyWithoutItsPrefixEndsTheStartSilently)
@@ -138,7 +141,7 @@ TEST_F(SessionTest, AModelReplyWithoutItsPrefixLeavesTheModelEmpty)
     Phone("{}", {"raw,data=\\r\\nOK\\r\\n AT+GMM"});
     ASSERT_TRUE(Start());
     EXPECT_EQ(session.ModelName, "");
-    EXPECT_EQ(SessionDescription, "Samsung , порт COM3.");
+    EXPECT_EQ(session.Description, "Samsung , порт COM3.");
 }
 
 TEST_F(SessionTest, AFailedMelodyListIsReportedAndRestartsTheStart)

@@ -104,7 +104,7 @@ void ExchangeTest::SetUp()
     ASSERT_TRUE(registered);
     CreateApplication(instance);
     app = TheApp;
-    app->session = std::make_unique<PhoneSession>(app->sessionNotices);
+    app->session = std::make_unique<PhoneSession>(app->sessionNotices, app->settings.phone);
     frame = CreateWindowExA(0, "KORT_MDI_application", "VelarMon", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 80,
                             800, 600, nullptr, nullptr, instance, nullptr);
     ASSERT_TRUE(frame);

@@ -1,3 +1,0 @@
-#include "phone/FastExchangeSetting.h"
-
-std::atomic<bool> FastExchange{false};

@@ -1,3 +1,0 @@
-#include "serial/CommPortSetting.h"
-
-int CommPort = DefaultCommPort;
