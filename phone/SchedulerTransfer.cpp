@@ -1,10 +1,9 @@
 #include "phone/SchedulerTransfer.h"
 
-#include <windows.h>
-
 #include "common/PhoneMessages.h"
 #include "db/Database.h"
 #include "phone/PhoneSession.h"
+#include "phone/RecordTransfer.h"
 #include "phone/ReplyFields.h"
 #include "phone/SchedulerRecord.h"
 #include "phone/TransferHost.h"
@@ -13,13 +12,9 @@ namespace {
 const char Table[] = "sched";
 const char Melodies[] = "musik";
 constexpr int Positions = 50;
-constexpr DWORD RefusedRowPauseMs = 250;
+// The phone needs a moment after refusing a record.
+constexpr unsigned RefusedRowPauseMs = 250;
 constexpr size_t MelodyNumberDigits = 9;
-
-bool Exchange(PhoneSession& session, const std::string& command, int timeoutUnits = 1)
-{
-    return session.SendAtCommand(command, "OK", timeoutUnits);
-}
 
 // The name of the melody the phone calls `number`; empty when there is none.
 // Only a plain number from the phone ever reaches the statement.
@@ -56,7 +51,7 @@ int MelodyNumber(TransferHost& host, const std::string& name)
 void QuerySchedulerChoices(PhoneSession& session, std::vector<std::string>& choices)
 {
     choices.clear();
-    if (!Exchange(session, "AT#PISHW=?", 2)) {
+    if (!ExchangeForOk(session, "AT#PISHW=?", 2)) {
         session.Warn(PhoneMessages[PhoneExchangeFailed]);
         return;
     }
@@ -65,89 +60,51 @@ void QuerySchedulerChoices(PhoneSession& session, std::vector<std::string>& choi
 
 void ReadScheduler(PhoneSession& session, TransferHost& host)
 {
-    Database& database = TheDatabase();
-    database.DeleteAllRows(Table);
-    host.WaitForProgress();
-    host.AnnounceRecordCount(Positions);
     std::vector<std::string> choices;
-    QuerySchedulerChoices(session, choices);
-
-    for (int i = 0; i < Positions; ++i) {
-        // What was read so far stays in the table.
-        if (host.StopRequested()) {
-            host.Interrupted(StoppedWork::Read, i, Positions);
-            return;
-        }
-        if (!Exchange(session, "AT#PISHR=" + std::to_string(i))) {
-            host.ReadFailed();
-            return;
-        }
-        host.ReportPosition(i);
-        // An "OK" or a long text inside the entry may have ended the exchange early.
-        session.CompleteRecordReply("#PISHR:");
+    RecordRead kind;
+    kind.table = Table;
+    kind.positions = [] { return std::optional<int>(Positions); };
+    kind.beforeFirst = [&] { QuerySchedulerChoices(session, choices); };
+    kind.firstPosition = 0;
+    kind.readCommand = "AT#PISHR=";
+    kind.replyMarker = "#PISHR:";
+    kind.parse = [&](const char* reply, TextRow& row) {
         SchedulerEntry entry;
-        const EntryParse parse = ParseSchedulerEntry(session.ReplyBuffer, entry);
-        if (parse == EntryParse::Absent)
-            continue;
-        if (parse == EntryParse::Malformed) {
-            host.ReadStopped(i);
-            return;
-        }
-        TextRow row{entry.start, ChoiceForCode(choices, entry.code), entry.text, MelodyName(host, entry.melodyNumber),
-                    std::to_string(i)};
-        if (database.InsertRow(Table, row) != 1)
-            host.DatabaseRefused();
-    }
+        const EntryParse parse = ParseSchedulerEntry(reply, entry);
+        if (parse == EntryParse::Found)
+            row = {entry.start, ChoiceForCode(choices, entry.code), entry.text, MelodyName(host, entry.melodyNumber)};
+        return parse;
+    };
+    ReadRecords(session, host, kind);
 }
 
 void WriteScheduler(PhoneSession& session, TransferHost& host)
 {
-    RowSet* active = host.ActiveRows(Table);
-    if (!active)
-        return;
     std::vector<std::string> choices;
-    QuerySchedulerChoices(session, choices);
-    // The phone's entries are still all there.
-    if (host.StopRequested()) {
-        host.Interrupted(StoppedWork::WriteNotBegun, 0, 0);
-        return;
-    }
-    if (!Exchange(session, "AT#PISHW=D", 2)) {
-        host.EraseFailed();
-        return;
-    }
-    const RowSet& rows = *active;
-    host.AnnounceRecordCount(static_cast<long long>(rows.size()));
-
-    long long sent = 0;
-    long long refused = 0;
-    bool stopped = false;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        // The phone still hears the end of the write.
+    RecordWrite kind;
+    kind.table = Table;
+    kind.beforeErase = [&] {
+        QuerySchedulerChoices(session, choices);
+        // The phone's entries are still all there.
         if (host.StopRequested()) {
-            stopped = true;
-            break;
+            host.Interrupted(StoppedWork::WriteNotBegun, 0, 0);
+            return false;
         }
-        host.ReportPosition(static_cast<long long>(r));
-        const TextRow& row = rows[r];
-        const std::string command = BuildSchedulerWrite(row, row.size() > 1 ? CodeForChoice(choices, row[1]) : 0,
-                                                        row.size() > 3 ? MelodyNumber(host, row[3]) : 0);
+        return true;
+    };
+    kind.eraseCommand = "AT#PISHW=D";
+    kind.eraseTimeoutUnits = 2;
+    kind.command = [&](TextRow& row, bool&) {
+        std::string command = BuildSchedulerWrite(row, row.size() > 1 ? CodeForChoice(choices, row[1]) : 0,
+                                                  row.size() > 3 ? MelodyNumber(host, row[3]) : 0);
         if (command.empty() || row.front().empty())
-            continue;
-        ++sent;
-        // The phone needs a moment after refusing a record.
-        if (!Exchange(session, command)) {
-            ++refused;
-            Sleep(RefusedRowPauseMs);
-        }
-    }
+            return std::string();
+        return command;
+    };
+    // One box at the end names how many rows the phone refused.
+    kind.showRefusedRow = false;
+    kind.refusedRowPauseMs = RefusedRowPauseMs;
     // The phone wants this one in lower case.
-    Exchange(session, "at#pissy=s");
-    // The erase took every entry off the phone: a row it refused is gone
-    // there, which the user must hear of (a stopped write says how many the
-    // phone holds instead).
-    if (stopped)
-        host.Interrupted(StoppedWork::Write, sent - refused, 0);
-    else if (refused > 0)
-        host.RowsRefused(refused, sent);
+    kind.closingCommands = {"at#pissy=s"};
+    WriteRecords(session, host, kind);
 }
