@@ -57,7 +57,6 @@ void UploadAnimation(PhoneSession& session, const AnimationUpload& request, Tran
         return AnimationBlockCommand(frames, name, number, escaped);
     };
     animation.answer = [fast = session.FastExchange()] { return AwaitBlockAnswer(fast); };
-    animation.unread = [] {};
     animation.failed = PhoneMessages[MelodyUploadFailed];
     if (SendBlocks(animation, host) == BlockSendEnd::Done)
         session.SendAtCommand("AT#PMGLG?", "OK", AnimationTimeoutUnits);

@@ -15,7 +15,8 @@ BlockSendEnd SendBlocks(const BlockSendKind& kind, TransferHost& host)
         }
         // A short read ends the upload rather than sending a wrong block.
         if (!kind.bytes(block, bytes)) {
-            kind.unread();
+            if (kind.unread)
+                kind.unread();
             return BlockSendEnd::Failed;
         }
         const std::string command = kind.command(block.number, EscapeBlockData(bytes));

@@ -20,7 +20,8 @@ struct BlockSendKind {
     std::function<std::string(long long number, const std::string& escaped)> command;
     // The phone's answer to a block just written.
     std::function<BlockAnswer()> answer;
-    // A block's bytes could not be had: the kind's box.
+    // A block's bytes could not be had: the kind's box (none for a kind
+    // whose bytes are all in memory).
     std::function<void()> unread;
     // The box text when the phone did not take a block.
     const char* failed = "";

@@ -1,9 +1,8 @@
 #include "phone/RecordTransfer.h"
 
-#include <windows.h>
-
 #include "db/Database.h"
 #include "phone/PhoneSession.h"
+#include "phone/PortTiming.h"
 #include "phone/TransferHost.h"
 
 bool ExchangeForOk(PhoneSession& session, const std::string& command, int timeoutUnits)
@@ -93,7 +92,7 @@ void WriteRecords(PhoneSession& session, TransferHost& host, const RecordWrite& 
             host.RowNotWritten(row);
         // Some kinds give the phone a moment after it refused a record.
         if (kind.refusedRowPauseMs > 0)
-            Sleep(kind.refusedRowPauseMs);
+            PauseFor(kind.refusedRowPauseMs);
     }
     if (stampsFilled)
         host.RedrawActiveTable();

@@ -53,7 +53,7 @@ struct RecordWrite {
     // box at the end.
     bool showRefusedRow = false;
     // The pause after a refused row; 0 for none.
-    unsigned refusedRowPauseMs = 0;
+    int refusedRowPauseMs = 0;
     // Sent after the rows, also after a stop, each in its exact letter case.
     std::vector<const char*> closingCommands;
 };

@@ -13,7 +13,7 @@ const char Table[] = "sched";
 const char Melodies[] = "musik";
 constexpr int Positions = 50;
 // The phone needs a moment after refusing a record.
-constexpr unsigned RefusedRowPauseMs = 250;
+constexpr int RefusedRowPauseMs = 250;
 constexpr size_t MelodyNumberDigits = 9;
 
 // The name of the melody the phone calls `number`; empty when there is none.
