@@ -35,7 +35,12 @@ HFONT FontOfWeight(LOGFONTA font, int weight)
 
 GridWindow::GridWindow(TableModel& model, TableWindowHost& host, RowSet* rows, std::vector<ColumnSpec>* columns,
                        std::string note)
-    : MDIChild(host), model_(model), note_(std::move(note)), rows_(rows), columns_(columns), textColor_(GetSysColor(COLOR_WINDOWTEXT))
+    : MDIChild(host),
+      model_(model),
+      note_(std::move(note)),
+      rows_(rows),
+      columns_(columns),
+      textColor_(GetSysColor(COLOR_WINDOWTEXT))
 {
     const LOGFONTA font = DefaultFont();
     normalFont_.Reset(FontOfWeight(font, kNormalWeight));

@@ -9,8 +9,8 @@ class ExchangeHost;
 class ExchangeWorker;
 
 // User-interface thread. Runs phone operation `request` on the exchange
-// worker behind the modal progress dialog over the host's frame, whose "Прервать" asks
-// it to stop. The call returns only when the worker has ended: until then
+// worker behind the modal progress dialog over the host's frame, whose
+// "Прервать" asks it to stop. The call returns only when the worker has ended: until then
 // the frame stays disabled (under the wait cursor once the dialog has gone)
 // while messages are pumped, so nothing the user does reaches a table, the
 // database or the port while the worker uses them. Returns false when the
