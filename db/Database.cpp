@@ -188,6 +188,12 @@ int Database::InsertRow(const std::string& table, TextRow& row)
     ColumnTypeList types;
     if (!DescribeColumns(table, names, &types))
         return 0;
+    return InsertDescribedRow(table, names, types, row);
+}
+
+int Database::InsertDescribedRow(const std::string& table, const ColumnNameList& names,
+                                 const ColumnTypeList& types, TextRow& row)
+{
     const sql::BuiltSql text = sql::InsertSql(table, names, types, row);
     if (!text.ok) {
         lastMessage_ = text.message;
@@ -200,6 +206,44 @@ int Database::InsertRow(const std::string& table, TextRow& row)
     SQLRowCount(statement.Get(), &count);
     lastMessage_ = sql::InsertedMessage(table, count);
     return static_cast<int>(count);
+}
+
+bool Database::SetAutoCommit(bool on)
+{
+    const SQLULEN mode = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+    return connected_ && SQL_SUCCEEDED(SQLSetConnectAttr(link_->connection.Get(), SQL_ATTR_AUTOCOMMIT,
+                                                         reinterpret_cast<SQLPOINTER>(mode), SQL_IS_UINTEGER));
+}
+
+bool Database::InsertRows(const std::string& table, RowSet& rows, std::vector<std::string>& refusals)
+{
+    refusals.assign(rows.size(), {});
+    ColumnNameList names;
+    ColumnTypeList types;
+    if (!DescribeColumns(table, names, &types))
+        return false;
+    // One transaction keeps thousands of rows from each waiting for the
+    // file to be flushed. A driver without transactions stores row by row.
+    const bool transaction = SetAutoCommit(false);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (InsertDescribedRow(table, names, types, rows[i]) != 1)
+            refusals[i] = lastMessage_.empty() ? std::string(sql::kStatementAllocFailed) : lastMessage_;
+    }
+    if (!transaction)
+        return true;
+    const bool committed = SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, link_->connection.Get(), SQL_COMMIT));
+    if (!committed) {
+        SQLCHAR state[6] = {};
+        SQLINTEGER nativeError = 0;
+        SQLCHAR message[512] = {};
+        SQLSMALLINT length = 0;
+        if (SQL_SUCCEEDED(SQLGetDiagRec(SQL_HANDLE_DBC, link_->connection.Get(), 1, state, &nativeError,
+                                        message, 511, &length)))
+            lastMessage_.assign(reinterpret_cast<const char*>(message));
+        SQLEndTran(SQL_HANDLE_DBC, link_->connection.Get(), SQL_ROLLBACK);
+    }
+    SetAutoCommit(true);
+    return committed;
 }
 
 bool Database::UpdateCell(const std::string& table, int columnIndex, const std::string& id,

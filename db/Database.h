@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "db/DbTypes.h"
 
@@ -47,6 +48,12 @@ public:
     // rows inserted: 1 normally, -1 when the statement failed or was
     // refused, 0 when the table could not be described.
     int InsertRow(const std::string& table, TextRow& row);
+    // Inserts every row of `rows` (each normalised in place) as one
+    // transaction, describing the table once. `refusals` gets one text per
+    // row: empty when the row went in, the driver's reason when it was
+    // refused; a refused row leaves the others. False, and nothing stored,
+    // when the table cannot be described or the rows cannot be committed.
+    bool InsertRows(const std::string& table, RowSet& rows, std::vector<std::string>& refusals);
     // Sets column number `columnIndex` of the record with `id` to `value`.
     bool UpdateCell(const std::string& table, int columnIndex, const std::string& id,
                     const std::string& value);
@@ -64,6 +71,13 @@ private:
     // Allocates `statement` and executes `sql` on it; false (message set,
     // statement freed) when either fails.
     bool Execute(OdbcStatement& statement, const std::string& sql);
+    // Inserts `row` into `table` described by `names` and `types`; as
+    // InsertRow.
+    int InsertDescribedRow(const std::string& table, const ColumnNameList& names,
+                           const ColumnTypeList& types, TextRow& row);
+    // Switches the connection's automatic commit; false when the driver
+    // refuses.
+    bool SetAutoCommit(bool on);
 
     std::string name_;
     std::string lastMessage_;

@@ -230,6 +230,24 @@ TEST_F(DatabaseInsert, DriverRefusalAndMissingTable)
     EXPECT_TRUE(Has(db_.LastMessage(), "no such table: nosuch")) << db_.LastMessage();
 }
 
+// Rows inserted together: the one the driver refuses is named, the others
+// are stored.
+TEST_F(DatabaseInsert, ManyRowsGoInTogetherAndARefusedOneLeavesTheOthers)
+{
+    RowSet rows{{"1", "Bell"}, {"1", "Again"}, {"2", "Chime"}};
+    std::vector<std::string> refusals;
+    ASSERT_TRUE(db_.InsertRows("musik", rows, refusals));
+    ASSERT_EQ(refusals.size(), 3u);
+    EXPECT_EQ(refusals[0], "");
+    EXPECT_NE(refusals[1], "");
+    EXPECT_EQ(refusals[2], "");
+    EXPECT_EQ(Raw().Query("SELECT mus_id, name FROM musik ORDER BY mus_id"), (RowSet{{"1", "Bell"}, {"2", "Chime"}}));
+    // The connection stores at once again afterwards.
+    TextRow row{"3", "Gong"};
+    EXPECT_EQ(db_.InsertRow("musik", row), 1);
+    EXPECT_EQ(Raw().Value("SELECT count(*) FROM musik"), "3");
+}
+
 TEST_F(DatabaseUpdate, CharacterCells)
 {
     Raw().Run("INSERT INTO phbook (name, phone1, id) VALUES ('Анна', '111', 4)");
