@@ -64,3 +64,51 @@ void DatabaseTableModel::DeleteRow(int column, int row, bool cellMode)
     }
     GenericTableModel::DeleteRow(column, row, false);
 }
+
+bool DatabaseTableModel::ImportRows(RowSet offered, std::vector<ImportResult>& results, std::string& failure)
+{
+    results.clear();
+    Database& database = TheDatabase();
+    ColumnNameList names;
+    if (!database.DescribeColumns(tableName_, names) || names.empty()) {
+        failure = database.LastMessage();
+        return false;
+    }
+    RowSet stored;
+    if (!database.SelectRows(tableName_, stored, {}, {}, "id")) {
+        failure = AppMessages[DatabaseDataMissing];
+        return false;
+    }
+    results = PlanImport(rows_, offered, columns_, names.size() - 1);
+
+    RowSet added;
+    std::vector<std::size_t> from;
+    for (std::size_t i = 0; i < offered.size(); ++i) {
+        if (results[i].outcome == ImportOutcome::Added) {
+            added.push_back(std::move(offered[i]));
+            from.push_back(i);
+        }
+    }
+    const std::vector<std::string> ids =
+        ConsecutiveIds(NextRecordId(stored, FirstRecordIdOf(kind_)), added.size());
+    for (std::size_t j = 0; j < added.size(); ++j)
+        added[j].push_back(ids[j]);
+    std::vector<std::string> refusals;
+    if (!database.InsertRows(tableName_, added, refusals)) {
+        failure = database.LastMessage();
+        results.clear();
+        return false;
+    }
+    const int firstNew = RowCountOf(rows_);
+    for (std::size_t j = 0; j < added.size(); ++j) {
+        if (!refusals[j].empty())
+            results[from[j]] = {ImportOutcome::Refused, refusals[j]};
+        else
+            rows_.push_back(std::move(added[j]));
+    }
+    if (RowCountOf(rows_) > firstNew)
+        ShowNewRow(firstNew);
+    else if (window_)
+        window_->Paint();
+    return true;
+}

@@ -16,6 +16,9 @@ public:
     void CellEdited(const std::string& text, int column, int row, bool apply) override;
     // Deletes the record, or in cell mode stores the emptied cell.
     void DeleteRow(int column, int row, bool cellMode) override;
+    // Inserts the new rows with the next free ids in one transaction and
+    // shows them at the end.
+    bool ImportRows(RowSet offered, std::vector<ImportResult>& results, std::string& failure) override;
 
 protected:
     DatabaseTableModel(TableKind kind, const ModelSources& sources) : GenericTableModel(kind, sources) {}

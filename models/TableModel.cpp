@@ -28,6 +28,13 @@ void TableModel::DeleteRow(int, int, bool) {}
 
 void TableModel::UndoLastChange() {}
 
+bool TableModel::ImportRows(RowSet, std::vector<ImportResult>& results, std::string& failure)
+{
+    results.clear();
+    failure = "В эту таблицу строки из файла не добавляются.";
+    return false;
+}
+
 HWND TableModel::EditBoxOwner() const
 {
     HWND window = window_ ? window_->Handle() : nullptr;

@@ -6,6 +6,7 @@
 #include "db/DbTypes.h"
 #include "models/ChangeRecord.h"
 #include "models/ColumnSpec.h"
+#include "models/RowImport.h"
 #include "models/TableCatalogue.h"
 #include "models/TableWindow.h"
 
@@ -27,6 +28,11 @@ public:
     // Deletes the row, or in cell mode empties the one cell.
     virtual void DeleteRow(int column, int row, bool cellMode);
     virtual void UndoLastChange();
+    // Adds rows read from a file (cells in column order, without the id)
+    // after those shown, leaving out the ones already there: one result per
+    // offered row. False, with the reason in `failure` and nothing added,
+    // when the table takes no imports or cannot be written.
+    virtual bool ImportRows(RowSet offered, std::vector<ImportResult>& results, std::string& failure);
     virtual int ChangeCount() const;
 
     TableKind Kind() const { return kind_; }
