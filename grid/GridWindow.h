@@ -94,9 +94,14 @@ public:
     // Makes the next row whose cell in the current column begins with `text`
     // current; `continuing` goes on after the last match, else from the top.
     void FindNext(const std::string& text, bool continuing);
-    // Writes the table to `fileName` as an Excel sheet or a Word table, chosen
-    // by the three characters at `extensionOffset`; other names stay empty.
+    // Writes the table to `fileName` as an Excel sheet, a Word table, vCards,
+    // an iCalendar or CSV, chosen by the three characters at
+    // `extensionOffset`; other names stay empty.
     void ExportTo(const char* fileName, unsigned extensionOffset) const;
+    // Adds the rows of the vCard, iCalendar or CSV file `fileName` to the
+    // table and tells the user how many went in, were already there or were
+    // refused and why.
+    void ImportFrom(const char* fileName);
     // The column titles in the window's order.
     std::vector<std::string> ColumnTitles() const;
 
@@ -112,6 +117,7 @@ private:
     void ChooseTableFont();
     void ShowSearch();
     void Export();
+    void Import();
     void SortByCurrentColumn();
 
     void DrawColumnHeadings(HDC dc, const GridLayout& layout, int width, int height);

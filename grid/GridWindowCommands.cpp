@@ -14,6 +14,7 @@ void GridWindow::OnCommand(int command)
     case IDM_SEARCH: ShowSearch(); break;
     case IDM_FONT: ChooseTableFont(); break;
     case IDM_EXPORT: Export(); break;
+    case IDM_IMPORT: Import(); break;
     case IDM_SORT: SortByCurrentColumn(); break;
     case IDM_UNDO:
         if (TableModel* model = Model())

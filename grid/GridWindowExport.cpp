@@ -2,15 +2,21 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/AppMessages.h"
 #include "common/Handles.h"
+#include "grid/CsvFile.h"
 #include "grid/GridWindow.h"
+#include "grid/ICalendarFile.h"
+#include "grid/InterchangeFormats.h"
 #include "grid/RtfWriter.h"
+#include "grid/VCardFile.h"
 #include "grid/XlsWriter.h"
+#include "models/TableModel.h"
 
 namespace {
 // True when all `count` bytes went into the file.
@@ -28,15 +34,32 @@ bool WriteBytes(const FileHandle& file, const char* bytes, std::size_t count)
 }
 
 const char ExportTitle[] = "Экспорт таблицы в MS Excel (*.xls) или MS Word (*.rtf):";
-// Two filters, each a name and a pattern, ending in an empty pair.
-const char ExportFilter[] = "Файлы Excel(*.xls)\0*.xls\0Файлы MS Word(*.rtf)\0*.rtf\0";
 constexpr DWORD FileNameSize = 256;
+
+// The time now in UTC, as the calendar's DTSTAMP wants it.
+std::string NowUtc()
+{
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    char text[32] = {};
+    std::snprintf(text, sizeof text, "%04u%02u%02uT%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    return text;
+}
 
 // An Excel sheet ends at row 65,535; the rows past it are not in the file.
 void ReportRowsLeftOut(std::size_t count)
 {
     const std::string text =
         "Не все строки поместились в файл Excel: пропущено строк: " + std::to_string(count) + ".";
+    MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_ICONWARNING);
+}
+
+// An event needs its start: rows without a time stamp there stay out.
+void ReportEventsLeftOut(std::size_t count)
+{
+    const std::string text = "Не все строки попали в файл iCalendar: пропущено строк без даты начала: " +
+                             std::to_string(count) + ".";
     MessageBoxA(nullptr, text.c_str(), AppMessages[AppCaption], MB_ICONWARNING);
 }
 
@@ -65,7 +88,8 @@ void GridWindow::Export()
     GetCurrentDirectoryA(sizeof directory, directory);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.lpstrFilter = ExportFilter;
+    const std::string filter = ExportFilterOf(model_.Kind());
+    dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = FileNameSize;
@@ -87,6 +111,7 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
 {
     HWND owner = Handle() ? GetAncestor(Handle(), GA_ROOT) : nullptr;
     std::size_t rowsLeftOut = 0;
+    std::size_t eventsLeftOut = 0;
     bool whole = true;
     {
         FileHandle file(
@@ -105,13 +130,34 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
         // could change them.
         const std::vector<std::string> titles = ColumnTitles();
         const TableContents table(Title(), Note(), titles, Rows());
-        if (extension == "xls")
+        switch (ExportFormatOf(extension, model_.Kind())) {
+        case ExportFormat::Xls:
             rowsLeftOut = WriteXlsFile(table, [&file, &whole](const char* bytes, std::size_t count) {
                 whole = whole && WriteBytes(file, bytes, count);
             });
-        else if (extension == "rtf") {
+            break;
+        case ExportFormat::Rtf: {
             const std::string rtf = BuildRtf(table);
             whole = WriteBytes(file, rtf.data(), rtf.size());
+            break;
+        }
+        case ExportFormat::VCard: {
+            const std::string cards = BuildVCards(Rows());
+            whole = WriteBytes(file, cards.data(), cards.size());
+            break;
+        }
+        case ExportFormat::ICalendar: {
+            const ICalendarText calendar = BuildICalendar(Rows(), NowUtc());
+            eventsLeftOut = calendar.rowsLeftOut;
+            whole = WriteBytes(file, calendar.text.data(), calendar.text.size());
+            break;
+        }
+        case ExportFormat::Csv: {
+            const std::string csv = BuildCsv(table);
+            whole = WriteBytes(file, csv.data(), csv.size());
+            break;
+        }
+        case ExportFormat::None: break;
         }
     }
     if (!whole) {
@@ -122,4 +168,6 @@ void GridWindow::ExportTo(const char* fileName, unsigned extensionOffset) const
     // Told once the file is complete and closed.
     if (rowsLeftOut > 0)
         ReportRowsLeftOut(rowsLeftOut);
+    if (eventsLeftOut > 0)
+        ReportEventsLeftOut(eventsLeftOut);
 }

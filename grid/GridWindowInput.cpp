@@ -5,6 +5,7 @@
 #include "grid/GridInput.h"
 #include "grid/GridScroll.h"
 #include "grid/GridWindow.h"
+#include "grid/InterchangeFormats.h"
 #include "models/TableCatalogue.h"
 #include "models/TableModel.h"
 #include "res/resource.h"
@@ -182,6 +183,9 @@ void GridWindow::ShowContextMenu(int resourceId, int x, int y)
     const MenuHandle menu(LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(resourceId)));
     if (!menu)
         return;
+    // A table that takes no rows from files offers no import.
+    if (ImportFilterOf(model_.Kind()).empty())
+        EnableMenuItem(menu.Get(), IDM_IMPORT, MF_BYCOMMAND | MF_GRAYED);
     POINT at{x, y};
     ClientToScreen(window, &at);
     // The chosen command comes back to this window as WM_COMMAND.
