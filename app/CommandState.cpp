@@ -13,7 +13,7 @@ void TextTable(CommandState& s)
 {
     s.menu = FrameMenu::Table;
     Append(s.grayedCommands, {IDM_GET_ALL, IDM_GET_SELECTED});
-    Append(s.shownButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE,
+    Append(s.shownButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_IMPORT, IDM_WRITE_PHONE,
                             IDM_RECEIVE_PHONE});
     Append(s.hiddenButtons, {IDM_GET_SELECTED, IDM_GET_ALL});
 }
@@ -21,9 +21,9 @@ void TextTable(CommandState& s)
 void MediaTable(CommandState& s)
 {
     s.menu = FrameMenu::Table;
-    Append(s.grayedCommands, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
+    Append(s.grayedCommands, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_IMPORT, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
     Append(s.shownButtons, {IDM_FONT, IDM_EXPORT, IDM_GET_SELECTED, IDM_GET_ALL});
-    Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
+    Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_IMPORT, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE});
 }
 }  // namespace
 
@@ -54,8 +54,8 @@ CommandState ComputeCommandState(int activeKind, bool smsPanelOpen, std::string_
         MediaTable(s);
         break;
     default:
-        Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE,
-                                 IDM_GET_SELECTED, IDM_GET_ALL, IDM_RECEIVE_PHONE});
+        Append(s.hiddenButtons, {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_IMPORT,
+                                 IDM_WRITE_PHONE, IDM_GET_SELECTED, IDM_GET_ALL, IDM_RECEIVE_PHONE});
         break;
     }
 

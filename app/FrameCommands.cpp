@@ -50,6 +50,7 @@ bool Application::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDM_INSERT:
     case IDM_FONT:
     case IDM_EXPORT:
+    case IDM_IMPORT:
     case IDM_EDIT: ForwardToActiveChild(mdiClient, wParam, lParam); return true;
     case IDM_MAXIMIZE: {
         HWND active = reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));

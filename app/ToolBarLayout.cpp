@@ -34,6 +34,7 @@ const std::array<ToolBarEntry, ToolBarEntryCount> ToolBarEntries = {{
     {IDM_DELETE, 16},
     Sep,
     {IDM_EXPORT, 17},
+    {IDM_IMPORT, 19},
     Sep,
     {IDM_ABOUT, 18},
 }};

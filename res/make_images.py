@@ -735,8 +735,27 @@ def _about(x, y):
     return "b" if r <= 6.3 else ("B" if r <= 7.4 else ".")
 
 
+def _import_sheet():
+    """The export's sheet with its arrow turned round: into the sheet."""
+    grid = _blank()
+    for y, row in enumerate(SHEET):
+        if "b" in row:
+            # The sheet's own row under the arrow, as its neighbours two
+            # rows up or down show it.
+            row = SHEET[y - 2][:11] + row[11:] if y >= 9 else SHEET[y + 4][:11] + row[11:]
+        for x, ch in enumerate(row):
+            if ch not in "bB":
+                grid[y][x] = ch
+    for y, row in enumerate(SHEET):
+        for x, ch in enumerate(row):
+            if ch in "bB":
+                grid[y][20 - x] = ch
+    return grid
+
+
 def toolbar_images():
-    """The 19 images in the order of the tool bar's buttons."""
+    """The 20 images in the order of the tool bar bitmap: the buttons' 19,
+    then the import's, added later."""
     get_selected = _stamp(_stamp(_blank(), CARD, 1, 1), DOWN_ARROW, 9, 8)
     get_all = _blank()
     for dx, dy in ((6, 0), (3, 2), (0, 4)):
@@ -744,7 +763,7 @@ def toolbar_images():
     _stamp(get_all, DOWN_ARROW, 9, 9)
     return [ENVELOPE, PHONE_BOOK, CALENDAR, MEMO, MELODY, PICTURE, FILM, CAMERA, MOVIE_CAMERA,
             WRITE_PHONE, RECEIVE_PHONE, get_selected, get_all, FONT_A, PLUS, PENCIL,
-            _from_rule(_cross), SHEET, _stamp(_from_rule(_about), QUESTION, 5, 3)]
+            _from_rule(_cross), SHEET, _stamp(_from_rule(_about), QUESTION, 5, 3), _import_sheet()]
 
 
 def make_toolbar():

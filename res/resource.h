@@ -47,6 +47,7 @@
 #define IDM_INSERT 212
 #define IDM_FONT 2013
 #define IDM_EXPORT 2014
+#define IDM_IMPORT 2016
 #define IDM_EDIT 3002
 #define IDM_MAXIMIZE 3003
 #define IDM_SCHEDULER 3004
@@ -77,9 +78,9 @@
 #define IDC_TOOLBAR 102
 #define IDC_STATUSBAR 1961
 
-/* Tool bar bitmap 102: 19 images of 16 x 16, index of each image */
+/* Tool bar bitmap 102: 20 images of 16 x 16, index of each image */
 #define IDB_TOOLBAR 102
-#define TOOLBAR_IMAGE_COUNT 19
+#define TOOLBAR_IMAGE_COUNT 20
 #define TOOLBAR_IMAGE_SIZE 16
 #define TBIMG_SMS 0
 #define TBIMG_PHONEBOOK 1
@@ -100,6 +101,7 @@
 #define TBIMG_DELETE 16
 #define TBIMG_EXPORT 17
 #define TBIMG_ABOUT 18
+#define TBIMG_IMPORT 19
 
 /* Tool tips: the string table keys each tool tip by its command id (IDM_ above) */
 
