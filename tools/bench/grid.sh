@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmark: the grid over a phone book of 65,536 records (open, paint, sort,
-# prefix search, export), each beside the bare work on the same data. Builds
+# prefix search, export), and the vCard, CSV and iCalendar files of 10,000
+# rows out and back in, each beside the bare work on the same data. Builds
 # win_models in the build folder of tools/wine/env.sh (VELARMON_BUILD) and runs
 # its disabled benchmark under Wine; prints only its result lines:
 #   grid <operation> <ms> ms bare <ms> ms ratio <grid / bare>
