@@ -135,11 +135,10 @@ std::string BuildCsv(const TableContents& table)
 ImportedRows ReadCsv(std::string_view file, const std::vector<std::string>& columnTitles)
 {
     ImportedRows result;
-    bool utf8 = true;
-    if (file.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+    const bool utf8Mark = file.substr(0, ByteOrderMark.size()) == ByteOrderMark;
+    if (utf8Mark)
         file.remove_prefix(ByteOrderMark.size());
-    else
-        utf8 = IsUtf8(file);
+    const bool utf8 = utf8Mark || IsUtf8(file);
     const auto convert = [utf8](const std::string& field, std::string& text) {
         if (!utf8) {
             text = field;
@@ -150,8 +149,8 @@ ImportedRows ReadCsv(std::string_view file, const std::vector<std::string>& colu
 
     std::size_t at = 0;
     char separator = 0;
-    // Excel's line naming the separator: "sep=;".
-    if (file.size() >= 5 && (file.substr(0, 4) == "sep=" || file.substr(0, 4) == "SEP=") &&
+    // Excel's line naming the separator, "sep=;", in a file without the mark.
+    if (!utf8Mark && file.size() >= 5 && (file.substr(0, 4) == "sep=" || file.substr(0, 4) == "SEP=") &&
         (file.size() == 5 || file[5] == '\r' || file[5] == '\n')) {
         separator = file[4];
         at = 5;

@@ -46,7 +46,9 @@ public:
                 fromN = NameOfParts(*line);
             } else if (name == "TEL") {
                 std::string number = Text(*line);
-                if (number.size() >= 4 && SameWord(number.substr(0, 4), "tel:"))
+                // Version 4.0 may give the number as a "tel:" address.
+                const std::string* type = line->Param("VALUE");
+                if (type && SameWord(*type, "uri") && number.size() >= 4 && SameWord(number.substr(0, 4), "tel:"))
                     number.erase(0, 4);
                 if (number.empty())
                     continue;
