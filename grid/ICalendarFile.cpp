@@ -17,6 +17,7 @@
 
 namespace {
 constexpr std::size_t MaxTriggerDigits = 9;
+constexpr std::size_t MaxNesting = 16;
 
 std::string_view CellOf(const TextRow& row, std::size_t column)
 {
@@ -266,6 +267,7 @@ ImportedRows ReadICalendar(std::string_view file, const UtcToLocal& toLocal)
         }
     bool anyCalendar = false;
     std::vector<std::string> open;  // the components the line stands in, outermost first
+    std::size_t tooDeep = 0;
     EventLines event;
     const auto finishEvent = [&] {
         result.rows.push_back(EventReader(toLocal, escaped).Read(event));
@@ -277,9 +279,17 @@ ImportedRows ReadICalendar(std::string_view file, const UtcToLocal& toLocal)
             c = Upper(c);
         if (line.name == "BEGIN") {
             anyCalendar = anyCalendar || component == "VCALENDAR" || component == "VEVENT";
+            // Components nested deeper than any calendar nests them are
+            // only counted, so that an END never searches a long list.
+            if (open.size() >= MaxNesting) {
+                ++tooDeep;
+                continue;
+            }
             if (component == "VEVENT")
                 event = EventLines();
             open.push_back(component);
+        } else if (line.name == "END" && tooDeep > 0) {
+            --tooDeep;
         } else if (line.name == "END") {
             // Closes the innermost component of that name, and any left open inside it.
             std::size_t k = open.size();
