@@ -93,6 +93,37 @@ def main() -> None:
     save("AtExchangeFuzz", b"\x01\x02" + a[b"AT#PBOKR=1"])
     save("AtExchangeFuzz", b"\x01\x01" + a[b"AT#PUGSN?"] + b"\r\nERROR\r\n")
     save("AtExchangeFuzz", b"\x00\x02OK\x00\x01" + b"\x00" * 300 + b"OK")
+    interchange_seeds()
+
+
+def interchange_seeds() -> None:
+    """Files of the kinds the interchange readers take, as other programs write them."""
+    save("Cp1251TextFuzz", "Иванов Пётр".encode("cp1251"))
+    save("Cp1251TextFuzz", "Ёж € №".encode("utf-8"))
+    save("Cp1251TextFuzz", b"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80" + "中".encode("utf-8"))
+    save("VCardFileFuzz", b"BEGIN:VCARD\r\nVERSION:2.1\r\n"
+                          b"N;CHARSET=windows-1251;ENCODING=QUOTED-PRINTABLE:=C8=E2=E0=ED=EE=E2;=CF=B8=F2=F0\r\n"
+                          b"TEL;CELL;PREF:+79161234567\r\nTEL;HOME:4951234567\r\n"
+                          b"NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=windows-1251:=C4=EB=E8=ED=0D=0A=\r\n=E2=F2=EE\r\n"
+                          b"REV:20050102T000405Z\r\nEND:VCARD\r\n"
+                          b"BEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=KOI8-R:\xf0\xc5\xd4\xd2\xcf\xd7\nEND:VCARD\n")
+    save("VCardFileFuzz", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Смирнова;Анна;;;\r\n"
+                          "item1.TEL;TYPE=CELL:+7 903 111-22-33\r\nitem1.X-ABLabel:mobile\r\n"
+                          "NOTE:Коллега\\, отдел\\; этаж\\nвторая строка с длинным текстом, ко\r\n"
+                          " торый переносится\r\nREV:2024-03-01T07:00:00Z\r\nEND:VCARD\r\n".encode("utf-8"))
+    save("ICalendarFileFuzz", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//x//y//RU\r\nBEGIN:VTIMEZONE\r\n"
+                              "TZID:Europe/Moscow\r\nEND:VTIMEZONE\r\nBEGIN:VEVENT\r\nUID:1\r\n"
+                              "DTSTART;TZID=Europe/Moscow:20240301T100000\r\nSUMMARY:Обед\\, зал\r\n"
+                              "X-VELARMON-MELODY:bell\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\n"
+                              "END:VALARM\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240308\r\n"
+                              "X-VELARMON-CHOICE:05\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n".encode("utf-8"))
+    save("ICalendarFileFuzz", b"BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+                              b"SUMMARY;CHARSET=WINDOWS-1251;ENCODING=QUOTED-PRINTABLE:=C7=E2=EE=ED=EE=EA=\r\n=21\r\n"
+                              b"DTSTART:20050307T090000Z\r\nDALARM:20050307T084500Z;PT5M;2;\r\nEND:VEVENT\r\n"
+                              b"END:VCALENDAR\r\n")
+    save("CsvFileFuzz", "\ufeffName;Number;Имя\r\nИванов;\"+7; 916\";\"две\r\nстроки\"\r\n;;\r\n".encode("utf-8"))
+    save("CsvFileFuzz", "Number,Name\n123,\"Петров, \"\"Иван\"\"\"\n\n".encode("cp1251"))
+    save("CsvFileFuzz", b"sep=\t\r\nName\tx\r\na\tb\r\n")
 
 
 if __name__ == "__main__":
