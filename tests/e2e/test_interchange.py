@@ -16,13 +16,13 @@ MEMOS = (h.ID["IDM_MEMO"], "Заметки", "memo")
 
 BOOK_ROWS = [
     ("Иванов Иван", "0951234567", "0957001122", "", "", "", 'Работа, "ООО Ромашка"', "a;b\\c", "20050102T030405", 1),
-    ("O'Brien, John", "+1 555 0100", "", "", "", "", "Строка 1\nСтрока 2", "", "20061231T235959", 2),
+    ("O'Brien, John", "+1 555 0100", "", "", "", "", "Строка 1\r\nСтрока 2", "", "20061231T235959", 2),
     ("Пять номеров", "1", "2", "3", "4", "5", "", "Второй текст", "", 7),
 ]
 SCHEDULER_ROWS = [
     ("20050307T140000", "15", "Встреча; офис", "Мелодия 1", 0),
     ("20050308T090000", "", "Call, back", "", 3),
-    ("20051231T235900", "0", "Новый год\nи ёлка", "", 7),
+    ("20051231T235900", "0", "Новый год\r\nи ёлка", "", 7),
 ]
 MEMO_ROWS = [
     ("20050305T121500", 'Купить "хлеб"; молоко', 0),
@@ -98,14 +98,14 @@ class Interchange(t.TransferTest):
                 s.ok("post", h.FRAME, t.CLOSE_TABLE)
                 s.ok("gone", window)
                 t.update(s, f"DELETE FROM {table}")
-                self.open_table(s, command, caption)
+                window = self.open_table(s, command, caption)
                 text, icon = self.import_file(s, path)
                 self.assertEqual((text, icon), (f"Добавлено строк: {len(original)}.\n"
                                                 "Пропущено (такие строки уже есть в таблице): 0.\n"
                                                 "Не добавлено: 0.", "information"))
                 self.assertEqual(cells(s, table), original)
                 s.ok("post", h.FRAME, t.CLOSE_TABLE)
-                s.ok("gone", self.table_window(s, caption))
+                s.ok("gone", window)
 
     def test_cards_as_outlook_and_google_write_them_come_into_the_phone_book(self):
         s = self.start_with_tables()

@@ -33,8 +33,8 @@ TEST(CommandState, NoTableShowsTheNoTableMenuAndHidesEveryTableButton)
 {
     const CommandState s = ComputeCommandState(-1, false, "SCH-E250");
     EXPECT_EQ(s.menu, FrameMenu::NoTable);
-    for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_WRITE_PHONE, IDM_GET_SELECTED,
-                  IDM_GET_ALL, IDM_RECEIVE_PHONE})
+    for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_FONT, IDM_EXPORT, IDM_IMPORT, IDM_WRITE_PHONE,
+                  IDM_GET_SELECTED, IDM_GET_ALL, IDM_RECEIVE_PHONE})
         EXPECT_TRUE(Hidden(s, c)) << c;
     EXPECT_TRUE(s.checkedButtons.empty());
 }
@@ -44,7 +44,7 @@ TEST(CommandState, TextTableEnablesEditingAndTransfersButNotMediaDownloads)
     const CommandState s = ComputeCommandState(kSchedulerKind, true, "SCH-E250");
     EXPECT_EQ(s.menu, FrameMenu::Table);
     EXPECT_EQ(s.checkedButtons, (std::vector<int>{IDM_SMS, IDM_SCHEDULER}));
-    for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE})
+    for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_IMPORT, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE})
         EXPECT_TRUE(Shown(s, c)) << c;
     EXPECT_TRUE(Hidden(s, IDM_GET_ALL));
     EXPECT_TRUE(Grayed(s, IDM_GET_SELECTED));
@@ -55,7 +55,7 @@ TEST(CommandState, MediaTableOffersDownloadsOnly)
 {
     const CommandState s = ComputeCommandState(kPhotoKind, false, "SCH-E250");
     EXPECT_EQ(s.checkedButtons, (std::vector<int>{IDM_PHOTOS}));
-    for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE}) {
+    for (int c : {IDM_INSERT, IDM_EDIT, IDM_DELETE, IDM_IMPORT, IDM_WRITE_PHONE, IDM_RECEIVE_PHONE}) {
         EXPECT_TRUE(Hidden(s, c)) << c;
         EXPECT_TRUE(Grayed(s, c)) << c;
     }
@@ -77,7 +77,7 @@ TEST(CommandState, OnlyTheExactModelE120LosesPictureAndMediaCommands)
         EXPECT_FALSE(Grayed(ComputeCommandState(-1, false, other), IDM_PHOTOS)) << other;
 }
 
-TEST(ToolBarLayout, TwentyNineEntriesUseEachOfTheNineteenImagesOnce)
+TEST(ToolBarLayout, ThirtyEntriesUseEachOfTheTwentyImagesOnce)
 {
     std::set<int> images, commands;
     int separators = 0;

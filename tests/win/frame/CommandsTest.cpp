@@ -46,7 +46,7 @@ TEST_F(FrameTest, TheFrameHasItsTitleAndTheStatusBarTheSessionText)
     EXPECT_STREQ(text, "Чтение");
 }
 
-TEST_F(FrameTest, CustomisingTheToolBarOffersTwentyNineEntriesAndKeepsPositionZero)
+TEST_F(FrameTest, CustomisingTheToolBarOffersThirtyEntriesAndKeepsPositionZero)
 {
     ASSERT_TRUE(Start());
     EXPECT_EQ(Notify(TBN_QUERYINSERT, 0), FALSE);
@@ -54,12 +54,12 @@ TEST_F(FrameTest, CustomisingTheToolBarOffersTwentyNineEntriesAndKeepsPositionZe
     EXPECT_EQ(Notify(TBN_QUERYINSERT, 3), TRUE);
     EXPECT_EQ(Notify(TBN_QUERYDELETE, 3), TRUE);
     EXPECT_EQ(Notify(TBN_GETBUTTONINFOA, 0), TRUE);
-    EXPECT_EQ(Notify(TBN_GETBUTTONINFOA, 28), TRUE);
-    EXPECT_EQ(Notify(TBN_GETBUTTONINFOA, 29), FALSE);
+    EXPECT_EQ(Notify(TBN_GETBUTTONINFOA, 29), TRUE);
+    EXPECT_EQ(Notify(TBN_GETBUTTONINFOA, 30), FALSE);
 
     NMTOOLBARA info{};
     info.hdr.code = TBN_GETBUTTONINFOA;
-    info.iItem = 28;
+    info.iItem = 29;
     SendMessageA(frame, WM_NOTIFY, IDC_TOOLBAR, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.tbButton.idCommand, IDM_ABOUT);
     EXPECT_EQ(info.tbButton.iBitmap, TBIMG_ABOUT);
