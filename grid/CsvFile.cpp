@@ -185,7 +185,7 @@ ImportedRows ReadCsv(std::string_view file, const std::vector<std::string>& colu
     for (const std::size_t column : columnOf)
         anyColumn = anyColumn || column != NoColumn;
     if (!anyColumn) {
-        result.error = "ни один столбец файла не совпадает со столбцами таблицы";
+        result.error = "Ни один столбец файла не совпадает со столбцами таблицы.";
         return result;
     }
 

@@ -316,6 +316,6 @@ ImportedRows ReadICalendar(std::string_view file, const UtcToLocal& toLocal)
             break;
         }
     if (!anyCalendar)
-        result.error = "в файле нет календаря iCalendar";
+        result.error = "В файле нет календаря iCalendar.";
     return result;
 }

@@ -188,6 +188,6 @@ ImportedRows ReadVCards(std::string_view file, const UtcToLocal& toLocal)
     if (depth > 0)
         result.rows.push_back(CardReader(toLocal).Read(card));
     if (!anyCard)
-        result.error = "в файле нет карточек vCard";
+        result.error = "В файле нет карточек vCard.";
     return result;
 }
