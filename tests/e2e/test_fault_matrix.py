@@ -4,9 +4,12 @@ time-outs, the user sees the right boxes, and what the operation leaves
 behind is what a clean run leaves, or exactly what a failure keeps.
 
 The matrix is one table: one line per operation and fault. Each operation
-runs once without a fault first; that run's data is the reference."""
+runs once without a fault first, in a CTest entry of its own; that run's data
+is the reference of the entries that run its cells, a few each."""
 
 import os
+import pickle
+import sys
 import time
 
 import fault_operations as f
@@ -152,18 +155,76 @@ MATRIX = [
     ("animation upload",   "endless", (),                             "all"),
     ("animation upload",   "close",   (MELODY_FAILED,),               "cut"),
 ]
+# How many of an operation's cells one CTest entry runs, so that an entry
+# takes about a minute at most: a cell costs one run of the operation, and
+# runs of the scheduler read (fifty positions) and of a session start (a
+# program of its own) take half a minute. The rest take four.
+CELLS_PER_ENTRY = {"session start": 2, "scheduler read": 1, "phone-book write": 2, "scheduler write": 3,
+                   "memo read": 3, "memo write": 3, "sms": 3}
 # Set to 1 to print each cell's outcome instead of checking it.
 EXPLORE = os.environ.get("VELARMON_MATRIX_EXPLORE") == "1"
+# Where each operation's clean run leaves its reference for the entries of
+# its cells, which CTest starts after it.
+REFERENCES = t.h.BUILD / "e2e" / "fault-matrix"
+
+
+def slug(operation):
+    return operation.replace(" ", "_")
+
+
+def entries():
+    """The CTest entries: one clean run per operation, then its cells in
+    groups, as (entry name, operation, faults)."""
+    found = []
+    for operation in f.OPERATIONS:
+        faults = [fault for o, fault, _, _ in MATRIX if o == operation]
+        size = CELLS_PER_ENTRY.get(operation, 4)
+        found.append((f"{slug(operation)}.clean", operation, []))
+        for i in range(0, len(faults), size):
+            group = faults[i:i + size]
+            found.append((f"{slug(operation)}.{'_'.join(group)}", operation, group))
+    return found
 
 
 class FaultMatrix(t.TransferTest):
-    def run_operation(self, name):
-        op = f.OPERATIONS[name]
-        cells = [(fault, boxes, data) for o, fault, boxes, data in MATRIX if o == name]
-        self.assertEqual([c[0] for c in cells], list(FAULTS))
+    """One entry of the matrix: the operation and faults come from the
+    command line (see the end of this file)."""
+
+    operation = None
+    faults = []
+
+    def session(self, **kwargs):
+        # Entries of one operation run side by side: each has a folder of its own.
+        name = f"FaultMatrix.{slug(self.operation)}.{'_'.join(self.faults) or 'clean'}"
+        s = t.h.ProgramSession(name, **kwargs)
+        self.addCleanup(s.stop)
+        return s
+
+    def reference_file(self):
+        return REFERENCES / f"{slug(self.operation)}.pickle"
+
+    def test_clean_run(self):
+        """The operation without a fault shows no box; what it leaves is the
+        reference of its cells."""
+        op = f.OPERATIONS[self.operation]
+        self.assertEqual([fault for o, fault, _, _ in MATRIX if o == self.operation], list(FAULTS))
+        self.reference_file().unlink(missing_ok=True)
         s = op.start(self)
         self.assertEqual(op.run(self, s), [], "the clean run showed boxes")
-        reference = op.outcome(self, s)
+        saved = {"reference": op.outcome(self, s), "kept": op.kept()}
+        REFERENCES.mkdir(parents=True, exist_ok=True)
+        self.reference_file().write_bytes(pickle.dumps(saved))
+
+    def test_cells(self):
+        op = f.OPERATIONS[self.operation]
+        self.assertTrue(self.reference_file().exists(), "no clean run of the operation before its cells")
+        saved = pickle.loads(self.reference_file().read_bytes())
+        reference = saved["reference"]
+        op.keep(saved["kept"])
+        cells = [(fault, boxes, data) for o, fault, boxes, data in MATRIX
+                 if o == self.operation and fault in self.faults]
+        self.assertEqual([c[0] for c in cells], self.faults)
+        s = None if op.restarts else op.start(self)
         report = []
         for fault, boxes, data in cells:
             # An operation's own rule for a fault may name its own command.
@@ -171,7 +232,8 @@ class FaultMatrix(t.TransferTest):
             rule = rule if " " in rule else f"{rule} {op.target}"
             with self.subTest(fault=fault):
                 if op.restarts:
-                    s.stop()
+                    if s:
+                        s.stop()
                     s = op.start(self, rules=[rule])
                 else:
                     s.sim.set_rules([rule])
@@ -181,7 +243,8 @@ class FaultMatrix(t.TransferTest):
                 left = op.outcome(self, s)
                 if not op.restarts:
                     self.assertIsNone(s.programs[-1].poll(), f"the program ended{s.crashes()}")
-                report.append(f"{name} / {fault}: {took:.1f} s, boxes {seen}, data {self.describe(left, reference)}")
+                report.append(f"{self.operation} / {fault}: {took:.1f} s, boxes {seen}, "
+                              f"data {self.describe(left, reference)}")
                 if EXPLORE:
                     continue
                 self.assertLess(took, op.limit)
@@ -200,48 +263,22 @@ class FaultMatrix(t.TransferTest):
     def describe(left, reference):
         return "as clean" if left == reference else repr(left)[:300]
 
-    def test_session_start(self):
-        self.run_operation("session start")
 
-    def test_phone_book_read(self):
-        self.run_operation("phone-book read")
-
-    def test_phone_book_write(self):
-        self.run_operation("phone-book write")
-
-    def test_scheduler_read(self):
-        self.run_operation("scheduler read")
-
-    def test_scheduler_write(self):
-        self.run_operation("scheduler write")
-
-    def test_memo_read(self):
-        self.run_operation("memo read")
-
-    def test_memo_write(self):
-        self.run_operation("memo write")
-
-    def test_sms(self):
-        self.run_operation("sms")
-
-    def test_media_list(self):
-        self.run_operation("media list")
-
-    def test_photo_download(self):
-        self.run_operation("photo download")
-
-    def test_movie_download(self):
-        self.run_operation("movie download")
-
-    def test_melody_upload(self):
-        self.run_operation("melody upload")
-
-    def test_picture_upload(self):
-        self.run_operation("picture upload")
-
-    def test_animation_upload(self):
-        self.run_operation("animation upload")
+def main():
+    """`--entries` lists the CTest entries (name, operation and faults,
+    tab-separated); `--cells OPERATION FAULT,...` runs one entry, its clean
+    run when no fault is given."""
+    if sys.argv[1:2] == ["--entries"]:
+        for name, operation, faults in entries():
+            print(f"{name}\t{operation}\t{','.join(faults)}")
+        return
+    if sys.argv[1:2] == ["--cells"] and len(sys.argv) >= 3:
+        FaultMatrix.operation = sys.argv[2]
+        FaultMatrix.faults = [x for x in (sys.argv[3] if len(sys.argv) > 3 else "").split(",") if x]
+        method = "test_cells" if FaultMatrix.faults else "test_clean_run"
+        sys.argv = [sys.argv[0], f"FaultMatrix.{method}"]
+    t.h.main()
 
 
 if __name__ == "__main__":
-    t.h.main()
+    main()
