@@ -117,7 +117,9 @@ class Operation:
         pass
 
     def run(self, test, s):
-        """Starts the operation, answers its boxes, and returns them."""
+        """Starts the operation, answers its boxes, and returns them. The
+        trigger posts the command and sees the progress dialog open in one
+        step of the driver: a failing operation may close it again at once."""
         self.trigger(test, s)
         return settle(s, lambda: exists(s, t.PROGRESS), self.limit)
 
@@ -151,8 +153,7 @@ class TableRead(Operation):
         test.open_table(s, self.command, self.title)
 
     def trigger(self, test, s):
-        s.ok("post", h.FRAME, t.RECEIVE)
-        s.ok("wait", t.PROGRESS)
+        s.ok("start", h.FRAME, t.RECEIVE, t.PROGRESS)
 
     def outcome(self, test, s):
         test.table_window(s, self.title)
@@ -202,8 +203,7 @@ class TableWrite(Operation):
         self.rows = t.rows(s, self.table)
 
     def trigger(self, test, s):
-        s.ok("post", h.FRAME, t.WRITE)
-        s.ok("wait", t.PROGRESS)
+        s.ok("start", h.FRAME, t.WRITE, t.PROGRESS)
 
     def outcome(self, test, s):
         test.assertEqual(t.rows(s, self.table), self.rows)
@@ -278,8 +278,7 @@ class Sms(Operation):
 
     def trigger(self, test, s):
         self.sent = len(s.sim.state().get("sms", []))
-        s.ok("post", self.panel, h.ID["IDC_SMS_SEND"])
-        s.ok("wait", t.PROGRESS)
+        s.ok("start", self.panel, h.ID["IDC_SMS_SEND"], t.PROGRESS)
 
     def outcome(self, test, s):
         # The panel keeps what the user typed, sent or not.
@@ -344,8 +343,7 @@ class MediaDownload(Operation):
 
     def trigger(self, test, s):
         shutil.rmtree(s.dir / self.folder, ignore_errors=True)
-        s.ok("post", h.FRAME, h.ID["IDM_GET_ALL"])
-        s.ok("wait", t.PROGRESS)
+        s.ok("start", h.FRAME, h.ID["IDM_GET_ALL"], t.PROGRESS)
 
     def outcome(self, test, s):
         folder = s.dir / self.folder

@@ -13,6 +13,7 @@ const Verb kVerbs[] = {
     {"windows", 0, 0, true, VerbWindows},
     {"post", 2, 2, false, VerbPost},
     {"run", 3, 3, false, VerbRun},
+    {"start", 3, 3, false, VerbStart},
     {"send", 2, 2, false, VerbSend},
     {"close", 1, 1, false, VerbClose},
     {"key", 2, 2, false, VerbKey},

@@ -21,6 +21,7 @@ VMDRIVE_VERB(VerbCount);
 VMDRIVE_VERB(VerbWindows);
 VMDRIVE_VERB(VerbPost);
 VMDRIVE_VERB(VerbRun);
+VMDRIVE_VERB(VerbStart);
 VMDRIVE_VERB(VerbSend);
 VMDRIVE_VERB(VerbClose);
 VMDRIVE_VERB(VerbKey);

@@ -142,6 +142,31 @@ VMDRIVE_VERB(VerbRun)
     return Step::Retry;
 }
 
+// Posts the command once, then waits until DIALOG has opened; it may be
+// closed again by the time the caller looks. A separate wait started after
+// the post can miss a dialog that a quick operation opens for a moment.
+VMDRIVE_VERB(VerbStart)
+{
+    (void)options;
+    (void)out;
+    static bool posted = false;
+    if (!posted) {
+        const Step step = PostCommand(args, WM_COMMAND, true);
+        if (step != Step::Done)
+            return step;
+        posted = true;
+    }
+    for (int look = 0; look < 10; ++look) {
+        HWND hwnd = nullptr;
+        const Step step = Target(args[2], hwnd);
+        if (step != Step::Retry)
+            return step;
+        Sleep(5);
+    }
+    SetWhy("the window has not opened");
+    return Step::Retry;
+}
+
 VMDRIVE_VERB(VerbClose)
 {
     (void)options;

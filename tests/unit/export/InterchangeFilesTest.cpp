@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "common/Cp1251Text.h"
 #include "grid/ContentLines.h"
 #include "grid/CsvFile.h"
@@ -303,22 +301,4 @@ TEST(CsvFile, ReadsOtherProgramsFilesByTheirHeader)
     EXPECT_EQ(refused.rows[1].refusal, "неверные байты UTF-8");
     EXPECT_NE(ReadCsv("a;b\r\n1;2\r\n", titles).error, "");
     EXPECT_NE(ReadCsv("", titles).error, "");
-}
-
-TEST(InterchangeFiles, TenThousandRowsGoOutAndInWithinASecond)
-{
-    RowSet book, sched;
-    for (int i = 0; i < 10000; ++i) {
-        const std::string n = std::to_string(i);
-        book.push_back({"Абонент номер " + n, "+7916" + n, "8495" + n, "", "", "", "Заметка, " + n, "", "20050102T030405", n});
-        sched.push_back({"20050307T090500", "15", "Событие " + n, "Мелодия", n});
-    }
-    const std::vector<std::string> titles = {"Имя", "Номер 1", "Номер 2", "Номер 3", "Номер 4", "Номер 5",
-                                             "Текст 1", "Текст 2", "Время"};
-    const auto began = std::chrono::steady_clock::now();
-    EXPECT_EQ(ReadVCards(BuildVCards(book), Moscow).rows.size(), book.size());
-    EXPECT_EQ(ReadICalendar(BuildICalendar(sched, "20240301T120000").text, Moscow).rows.size(), sched.size());
-    EXPECT_EQ(ReadCsv(BuildCsv(TableContents("", "", titles, book)), titles).rows.size(), book.size());
-    // Under the sanitizers the build runs several times slower than the program.
-    EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(3));
 }

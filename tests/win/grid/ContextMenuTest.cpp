@@ -53,7 +53,7 @@ TEST_F(ContextMenuTest, EachPartOfATextTableOpensItsMenu)
     EXPECT_EQ(RightClick(10, 16 + 3 * 16 + 4), (std::vector<int>{IDM_ADD_RECORD, IDM_DELETE_RECORD}));
     EXPECT_EQ(grid->CurrentRow(), 3);
     EXPECT_FALSE(grid->InCellMode());
-    EXPECT_EQ(RightClick(300, 60), (std::vector<int>{IDM_FONT, IDM_EXPORT}));
+    EXPECT_EQ(RightClick(300, 60), (std::vector<int>{IDM_FONT, IDM_EXPORT, IDM_IMPORT}));
 }
 
 TEST_F(ContextMenuTest, APhotoTablesRowHeadingsOpenNoMenu)
