@@ -10,19 +10,6 @@ const char* const NotInCp1251 = "знак, которого нет в кодир
 namespace {
 constexpr std::size_t FoldWidth = 75;
 
-char Upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperCase(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = Upper(c);
-    return upper;
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -334,9 +321,56 @@ bool SameWord(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i]))
+        if (UpperAscii(a[i]) != UpperAscii(b[i]))
             return false;
     return true;
+}
+
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string UpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = UpperAscii(c);
+    return upper;
+}
+
+std::string Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+std::string_view CellOf(const TextRow& row, std::size_t column)
+{
+    return column < row.size() ? std::string_view(row[column]) : std::string_view();
+}
+
+void RowReading::Refuse(const std::string& reason)
+{
+    if (row_.refusal.empty())
+        row_.refusal = reason;
+}
+
+std::string RowReading::Raw(const ContentLine& line)
+{
+    std::string text, refusal;
+    if (ValueAsCp1251(line, text, refusal))
+        return text;
+    Refuse(refusal);
+    return {};
+}
+
+std::string RowReading::Text(const ContentLine& line)
+{
+    const std::string raw = Raw(line);
+    return WithCrLf(escaped_ ? UnescapeText(raw) : raw);
 }
 
 bool ValueAsCp1251(const ContentLine& line, std::string& text, std::string& refusal)

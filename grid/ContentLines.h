@@ -54,12 +54,33 @@ std::string DecodeQuotedPrintable(std::string_view value);
 std::string WithCrLf(std::string_view text);
 // Compares ASCII letters without regard to case.
 bool SameWord(std::string_view a, std::string_view b);
+char UpperAscii(char c);
+std::string UpperCase(std::string_view text);
+// `text` without blanks and tabs at either end.
+std::string Trimmed(std::string_view text);
+// Cell `column` of `row`; empty for a cell the row does not have.
+std::string_view CellOf(const TextRow& row, std::size_t column);
 
 // The value of `line` as code page 1251 (escapes kept): quoted-printable
 // decoded when ENCODING says so, read in the CHARSET the line names, else
 // as UTF-8 when the bytes are UTF-8 and as code page 1251 otherwise. False
 // with the reason (Russian, code page 1251) in `refusal`.
 bool ValueAsCp1251(const ContentLine& line, std::string& text, std::string& refusal);
+
+// A row being read from a card or an event: the first reason to refuse it
+// is the one kept, and its texts come in code page 1251.
+class RowReading {
+protected:
+    void Refuse(const std::string& reason);
+    // The value of `line` in code page 1251, escapes kept; empty, and the
+    // row refused, when it cannot be.
+    std::string Raw(const ContentLine& line);
+    // The value unescaped when the file escapes its texts, line breaks CR LF.
+    std::string Text(const ContentLine& line);
+
+    bool escaped_ = true;
+    ImportedRow row_;
+};
 
 // --- Time stamps
 

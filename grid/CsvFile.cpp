@@ -16,14 +16,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
 // A field, quoted when the separator, a quote or a line break is in it, or a
 // blank at either end that a reader would trim. A header field is quoted for
 // a comma or a tab too, so that the separator a reader guesses from the

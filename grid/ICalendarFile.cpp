@@ -19,19 +19,6 @@ namespace {
 constexpr std::size_t MaxTriggerDigits = 9;
 constexpr std::size_t MaxNesting = 16;
 
-std::string_view CellOf(const TextRow& row, std::size_t column)
-{
-    return column < row.size() ? std::string_view(row[column]) : std::string_view();
-}
-
-std::string Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
 bool IsDigitRun(std::string_view text)
 {
     if (text.empty())
@@ -51,11 +38,6 @@ std::uint64_t Decimal(std::string_view digits)
     return value;
 }
 
-char Upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Whole minutes of a duration that ends at the start or before it: -PT15M,
 // -PT1H, -P1D, -P1W, -P1DT2H30M, PT0S. False for a duration after the
 // start, or anything else.
@@ -66,7 +48,7 @@ bool MinutesBefore(std::string_view duration, std::string& minutes)
         before = duration[0] == '-';
         duration.remove_prefix(1);
     }
-    if (duration.empty() || Upper(duration[0]) != 'P')
+    if (duration.empty() || UpperAscii(duration[0]) != 'P')
         return false;
     duration.remove_prefix(1);
     std::uint64_t seconds = 0;
@@ -77,7 +59,7 @@ bool MinutesBefore(std::string_view duration, std::string& minutes)
     const std::uint64_t dateSeconds[] = {604800, 86400}, timeSeconds[] = {3600, 60, 1};
     std::size_t nextUnit = 0;
     while (at < duration.size()) {
-        if (Upper(duration[at]) == 'T' && !inTime) {
+        if (UpperAscii(duration[at]) == 'T' && !inTime) {
             inTime = true;
             nextUnit = 0;
             ++at;
@@ -90,7 +72,7 @@ bool MinutesBefore(std::string_view duration, std::string& minutes)
         if (digits == 0 || digits > MaxTriggerDigits || at == duration.size())
             return false;
         const std::uint64_t number = Decimal(duration.substr(digitsFrom, digits));
-        const char unit = Upper(duration[at++]);
+        const char unit = UpperAscii(duration[at++]);
         const char* units = inTime ? timeUnits : dateUnits;
         const std::uint64_t* unitSeconds = inTime ? timeSeconds : dateSeconds;
         const std::size_t unitCount = inTime ? 3 : 2;
@@ -135,9 +117,9 @@ struct EventLines {
     bool alarmSeen = false;
 };
 
-class EventReader {
+class EventReader : RowReading {
 public:
-    EventReader(const UtcToLocal& toLocal, bool escaped) : toLocal_(toLocal), escaped_(escaped) {}
+    EventReader(const UtcToLocal& toLocal, bool escaped) : toLocal_(toLocal) { escaped_ = escaped; }
 
     ImportedRow Read(const EventLines& event)
     {
@@ -179,25 +161,7 @@ public:
     }
 
 private:
-    void Refuse(const std::string& reason)
-    {
-        if (row_.refusal.empty())
-            row_.refusal = reason;
-    }
-
-    std::string Text(const ContentLine& line)
-    {
-        std::string text, refusal;
-        if (!ValueAsCp1251(line, text, refusal)) {
-            Refuse(refusal);
-            return {};
-        }
-        return WithCrLf(escaped_ ? UnescapeText(text) : text);
-    }
-
     const UtcToLocal& toLocal_;
-    bool escaped_;
-    ImportedRow row_;
 };
 }  // namespace
 
@@ -274,9 +238,7 @@ ImportedRows ReadICalendar(std::string_view file, const UtcToLocal& toLocal)
         event = EventLines();
     };
     for (const ContentLine& line : lines) {
-        std::string component = Trimmed(line.value);
-        for (char& c : component)
-            c = Upper(c);
+        const std::string component = UpperCase(Trimmed(line.value));
         if (line.name == "BEGIN") {
             anyCalendar = anyCalendar || component == "VCALENDAR" || component == "VEVENT";
             // Components nested deeper than any calendar nests them are

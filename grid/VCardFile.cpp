@@ -11,21 +11,8 @@
 namespace {
 constexpr std::size_t NumberCount = BookNumber5 - BookNumber1 + 1;
 
-std::string_view CellOf(const TextRow& row, std::size_t column)
-{
-    return column < row.size() ? std::string_view(row[column]) : std::string_view();
-}
-
-std::string Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
 // The card's lines read into a row, or the reason it is refused.
-class CardReader {
+class CardReader : RowReading {
 public:
     explicit CardReader(const UtcToLocal& toLocal) : toLocal_(toLocal) {}
 
@@ -79,29 +66,6 @@ public:
     }
 
 private:
-    void Refuse(const std::string& reason)
-    {
-        if (row_.refusal.empty())
-            row_.refusal = reason;
-    }
-
-    // The value in code page 1251 with its escapes kept; empty when refused.
-    std::string Raw(const ContentLine& line)
-    {
-        std::string text, refusal;
-        if (ValueAsCp1251(line, text, refusal))
-            return text;
-        Refuse(refusal);
-        return {};
-    }
-
-    std::string Unescaped(std::string_view raw) const
-    {
-        return WithCrLf(escaped_ ? UnescapeText(raw) : std::string(raw));
-    }
-
-    std::string Text(const ContentLine& line) { return Unescaped(Raw(line)); }
-
     // Given, additional and family names, those there are, between spaces.
     std::string NameOfParts(const ContentLine& line)
     {
@@ -120,8 +84,6 @@ private:
     }
 
     const UtcToLocal& toLocal_;
-    bool escaped_ = true;
-    ImportedRow row_;
 };
 }  // namespace
 

@@ -2,6 +2,7 @@
 program's file dialogs: every cell comes back as it was, and files written
 by other programs (an old phone or Outlook, Google Contacts) come in."""
 
+import sqlite3
 import time
 
 import transfers as t
@@ -50,7 +51,7 @@ GOOGLE_CARD = (
 
 
 def fill(s):
-    db = t.sqlite3.connect(s.database)
+    db = sqlite3.connect(s.database)
     with db:
         for table, rows in (("phbook", BOOK_ROWS), ("sched", SCHEDULER_ROWS), ("memo", MEMO_ROWS)):
             for row in rows:

@@ -108,22 +108,19 @@ VMDRIVE_VERB(VerbPost)
     return PostCommand(args, WM_COMMAND, true);
 }
 
-// Posts the command once, then waits until DIALOG has opened and closed
-// again. A dialog of a quick operation may be open for a fraction of a
-// second, less than a separate wait would take to start looking.
-VMDRIVE_VERB(VerbRun)
+namespace {
+// Posts the command of `args` on the first call, then looks closely for the
+// dialog `args[2]` for a while before the driver's usual pause: done once it
+// has opened and, with `untilClosed`, closed again. A separate wait started
+// after the post can miss a dialog that a quick operation opens for a moment.
+Step PostAndWatch(const Args& args, bool& posted, bool& seen, bool untilClosed)
 {
-    (void)options;
-    (void)out;
-    static bool posted = false;
-    static bool seen = false;
     if (!posted) {
         const Step step = PostCommand(args, WM_COMMAND, true);
         if (step != Step::Done)
             return step;
         posted = true;
     }
-    // Looks closely for a while before the driver's usual pause.
     for (int look = 0; look < 10; ++look) {
         HWND hwnd = nullptr;
         const Step step = Target(args[2], hwnd);
@@ -131,6 +128,8 @@ VMDRIVE_VERB(VerbRun)
             return step;
         if (step == Step::Done) {
             seen = true;
+            if (!untilClosed)
+                return Step::Done;
             SetWhy("window " + HandleText(hwnd) + " still exists");
             return Step::Retry;
         }
@@ -141,30 +140,27 @@ VMDRIVE_VERB(VerbRun)
     SetWhy("the window has not opened");
     return Step::Retry;
 }
+}  // namespace
+
+// Posts the command once, then waits until DIALOG has opened and closed again.
+VMDRIVE_VERB(VerbRun)
+{
+    (void)options;
+    (void)out;
+    static bool posted = false;
+    static bool seen = false;
+    return PostAndWatch(args, posted, seen, true);
+}
 
 // Posts the command once, then waits until DIALOG has opened; it may be
-// closed again by the time the caller looks. A separate wait started after
-// the post can miss a dialog that a quick operation opens for a moment.
+// closed again by the time the caller looks.
 VMDRIVE_VERB(VerbStart)
 {
     (void)options;
     (void)out;
     static bool posted = false;
-    if (!posted) {
-        const Step step = PostCommand(args, WM_COMMAND, true);
-        if (step != Step::Done)
-            return step;
-        posted = true;
-    }
-    for (int look = 0; look < 10; ++look) {
-        HWND hwnd = nullptr;
-        const Step step = Target(args[2], hwnd);
-        if (step != Step::Retry)
-            return step;
-        Sleep(5);
-    }
-    SetWhy("the window has not opened");
-    return Step::Retry;
+    static bool seen = false;
+    return PostAndWatch(args, posted, seen, false);
 }
 
 VMDRIVE_VERB(VerbClose)
