@@ -9,7 +9,7 @@ set -euo pipefail
 
 PACKAGES=(g++-mingw-w64-i686 wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xauth
           x11-utils imagemagick unixodbc unixodbc-dev libsqliteodbc sqlite3 locales cmake
-          ninja-build googletest g++ gcc-multilib python3 procps clang libclang-rt-14-dev nsis
+          ninja-build googletest libgtest-dev g++ gcc-multilib python3 procps clang libclang-rt-14-dev nsis
           libreoffice-calc-nogui python3-vobject python3-icalendar
           libodbc2:i386 libsqliteodbc:i386 unixodbc-dev:i386)
 
