@@ -9,6 +9,7 @@ is stopped when it ends."""
 
 import os
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -121,6 +122,7 @@ def start_wine():
 
 
 def stop_wine():
+    stop_drivers()
     subprocess.run(["wineserver", "-k"], env=wine_env(), stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-w"], env=wine_env(), stderr=subprocess.DEVNULL)
     _display.stop()
@@ -138,6 +140,100 @@ def wine(*args, env=None, timeout=60, cwd=None):
         out.seek(0)
         err.seek(0)
         return subprocess.CompletedProcess(done.args, done.returncode, out.read(), err.read())
+
+
+class Driver:
+    """vmdrive.exe serving one command after another (`vmdrive serve`) in one
+    prefix and display: starting a Wine process costs a good part of a second
+    of processor time, and a test sends dozens of commands."""
+
+    def __init__(self, env):
+        self.env = env
+        self.proc = None
+        self.pending = b""
+
+    def start(self):
+        log = Path(self.env["WINEPREFIX"]).parent / "vmdrive.log"
+        with open(log, "ab") as err:
+            self.proc = subprocess.Popen(["wine", str(DRIVER), "serve"], env=self.env, stdin=subprocess.PIPE,
+                                         stdout=subprocess.PIPE, stderr=err)
+        self.pending = b""
+
+    def stop(self):
+        if self.proc:
+            self.proc.kill()
+            self.proc.wait(10)
+            self.proc.stdin.close()
+            self.proc.stdout.close()
+            self.proc = None
+
+    def read(self, count, deadline, line=False):
+        """`count` bytes of the answer, or its next line; None when the
+        driver ended first."""
+        while True:
+            if line:
+                end = self.pending.find(b"\n") + 1
+            else:
+                end = count if len(self.pending) >= count else 0
+            if end or not (line or count):
+                got, self.pending = self.pending[:end], self.pending[end:]
+                return got
+            left = deadline - time.monotonic()
+            if left <= 0:
+                raise subprocess.TimeoutExpired("vmdrive", 0)
+            if select.select([self.proc.stdout], [], [], left)[0]:
+                chunk = os.read(self.proc.stdout.fileno(), 65536)
+                if not chunk:
+                    return None
+                self.pending += chunk
+
+    def run(self, args, timeout):
+        """The command's exit code and what it printed, as vmdrive.exe ARGS
+        would give them."""
+        if self.proc is None or self.proc.poll() is not None:
+            self.start()
+        words = [str(a).replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n") for a in args]
+        deadline = time.monotonic() + timeout
+        request = ("\t".join(words) + "\n").encode("cp1251", "replace")
+        try:
+            self.proc.stdin.write(request)
+            self.proc.stdin.flush()
+        except BrokenPipeError:
+            # It ended before the command reached it: another one gets it.
+            self.stop()
+            self.start()
+            self.proc.stdin.write(request)
+            self.proc.stdin.flush()
+        try:
+            header = self.read(0, deadline, line=True)
+            if header is not None:
+                rc, length = map(int, header.split())
+                out = self.read(length, deadline)
+                if out is not None:
+                    return rc, out
+        except subprocess.TimeoutExpired:
+            self.stop()
+            raise
+        # The driver ended (its prefix's wineserver was stopped): the next
+        # command starts another.
+        self.stop()
+        return 1, b""
+
+
+_drivers = {}
+
+
+def driver(env):
+    key = (env.get("WINEPREFIX"), env.get("DISPLAY"))
+    if key not in _drivers:
+        _drivers[key] = Driver(env)
+    return _drivers[key]
+
+
+def stop_drivers():
+    for d in _drivers.values():
+        d.stop()
+    _drivers.clear()
 
 
 def reg_delete_settings():
@@ -217,8 +313,8 @@ class ProgramSession:
 
     # -- driving -------------------------------------------------------------
     def drive(self, *args, timeout_ms=10000):
-        r = wine(DRIVER, *args, "--timeout", timeout_ms, env=self.env, timeout=timeout_ms / 1000 + 30)
-        return r.returncode, r.stdout.decode("cp1251", "replace")
+        rc, out = driver(self.env).run([*args, "--timeout", timeout_ms], timeout=timeout_ms / 1000 + 30)
+        return rc, out.decode("cp1251", "replace")
 
     def ok(self, *args, timeout_ms=10000):
         rc, out = self.drive(*args, timeout_ms=timeout_ms)

@@ -1,5 +1,6 @@
 // vmdrive: drives a Win32 program from outside for end-to-end tests.
 // Usage: vmdrive [--desktop NAME] VERB ARGS... [--timeout MS] [--expect TEXT] [--print-handle] [-- ARGS...]
+//        vmdrive serve    (the same commands, one per line on standard input)
 // The verbs and their output are described in README.md beside this file.
 #include "drive.h"
 
@@ -54,30 +55,28 @@ std::string Join(const Lines& lines)
     return all;
 }
 
-void Print(const Lines& lines)
+std::string Printed(const Lines& lines)
 {
+    std::string all;
     for (const auto& line : lines) {
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
+        all += line;
+        all += '\n';
     }
-    std::fflush(stdout);
+    return all;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// One command: its words as on the command line, without the program's name.
+// What it prints goes to `printed`; errors go to stderr.
+int Command(const Args& argv, std::string& printed)
 {
-    // Raw bytes out: no CR before LF, code page 1251 texts unchanged.
-    _setmode(_fileno(stdout), _O_BINARY);
-
     Options options;
     if (const char* env = std::getenv("VMDRIVE_DESKTOP"))
         options.desktop = env;
     Args words;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        bool hasValue = i + 1 < argc;
+    for (size_t i = 0; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        bool hasValue = i + 1 < argv.size();
         if (optionsEnded) {
             words.push_back(arg);
         } else if (arg == "--") {
@@ -115,6 +114,7 @@ int main(int argc, char** argv)
         return Usage("--expect is only for verbs that print");
 
     StartClock(options.timeoutMs);
+    CurrentAttempts() = Attempts{};
     if (!options.desktop.empty() && !AttachDesktop(options.desktop))
         return 1;
 
@@ -127,7 +127,7 @@ int main(int argc, char** argv)
             return Usage(Why().c_str());
         if (step == Step::Done) {
             if (!options.haveExpect || Join(out) == options.expect) {
-                Print(out);
+                printed = Printed(out);
                 return 0;
             }
             SetWhy("got \"" + Join(out) + "\"");
@@ -145,4 +145,64 @@ int main(int argc, char** argv)
         }
         Sleep(RemainingMs() < kPollMs ? RemainingMs() : kPollMs);
     }
+}
+
+// A line of `serve`: words separated by tabs, with \t, \n and \\ inside a word.
+Args Words(const std::string& line)
+{
+    Args words(1);
+    for (size_t i = 0; i < line.size(); ++i) {
+        char c = line[i];
+        if (c == '\t') {
+            words.emplace_back();
+        } else if (c == '\\' && i + 1 < line.size()) {
+            char next = line[++i];
+            words.back() += next == 't' ? '\t' : next == 'n' ? '\n' : next;
+        } else if (c != '\r') {
+            words.back() += c;
+        }
+    }
+    return words;
+}
+
+// Serves commands until standard input ends. Starting a Wine process costs a
+// good part of a second of processor time, and a test sends dozens of
+// commands. Each answer is a line "RC LENGTH" and then the LENGTH bytes the
+// command printed.
+int Serve()
+{
+    _setmode(_fileno(stdin), _O_BINARY);
+    HDESK home = GetThreadDesktop(GetCurrentThreadId());
+    std::string line;
+    for (int c; (c = std::fgetc(stdin)) != EOF;) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        // A command without --desktop looks on the desktop the server started on.
+        SetThreadDesktop(home);
+        std::string printed;
+        int rc = Command(Words(line), printed);
+        line.clear();
+        std::fprintf(stdout, "%d %u\n", rc, static_cast<unsigned>(printed.size()));
+        std::fwrite(printed.data(), 1, printed.size(), stdout);
+        std::fflush(stdout);
+        std::fflush(stderr);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Raw bytes out: no CR before LF, code page 1251 texts unchanged.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::strcmp(argv[1], "serve") == 0)
+        return Serve();
+    std::string printed;
+    int rc = Command(Args(argv + 1, argv + argc), printed);
+    std::fwrite(printed.data(), 1, printed.size(), stdout);
+    std::fflush(stdout);
+    return rc;
 }

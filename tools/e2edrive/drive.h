@@ -25,6 +25,17 @@ struct Options {
     std::string desktop;
 };
 
+// What a verb keeps between the attempts of one command. It is emptied as
+// each command starts: one process may serve many commands (`serve`).
+struct Attempts {
+    bool posted = false;  // run, start: the command went out
+    bool seen = false;    // run, start: the dialog was seen open
+    HWND box = nullptr;   // msgbox: the box looked at, and since when
+    ULONGLONG boxSince = 0;
+    HWND raised = nullptr;  // the box already raised and repainted
+};
+Attempts& CurrentAttempts();
+
 // Why the last attempt did not succeed; printed to stderr on time-out.
 void SetWhy(const std::string& why);
 const std::string& Why();

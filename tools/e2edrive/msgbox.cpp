@@ -47,7 +47,7 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param)
 // hold this tool, which has a time limit of its own to keep.
 void BringForward(HWND box)
 {
-    static HWND raised = nullptr;
+    HWND& raised = CurrentAttempts().raised;
     if (raised == box)
         return;
     raised = box;

@@ -25,21 +25,20 @@ HWND MessageTextControl(HWND box)
 VMDRIVE_VERB(VerbMsgBox)
 {
     (void)args;
-    static HWND seen = nullptr;
-    static ULONGLONG seenAt = 0;
+    Attempts& attempts = CurrentAttempts();
     HWND box = FindMessageBox();
     if (!box) {
         SetWhy("no message box");
         return Step::Retry;
     }
-    if (box != seen) {
-        seen = box;
-        seenAt = GetTickCount64();
+    if (box != attempts.box) {
+        attempts.box = box;
+        attempts.boxSince = GetTickCount64();
     }
     HWND text = MessageTextControl(box);
     std::string icon = IconKind(box);
     if (icon.empty()) {
-        if (GetTickCount64() - seenAt < kIconPatienceMs) {
+        if (GetTickCount64() - attempts.boxSince < kIconPatienceMs) {
             SetWhy("icon of the message box not recognised");
             return Step::Retry;
         }

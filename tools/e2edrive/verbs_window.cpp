@@ -147,9 +147,8 @@ VMDRIVE_VERB(VerbRun)
 {
     (void)options;
     (void)out;
-    static bool posted = false;
-    static bool seen = false;
-    return PostAndWatch(args, posted, seen, true);
+    Attempts& attempts = CurrentAttempts();
+    return PostAndWatch(args, attempts.posted, attempts.seen, true);
 }
 
 // Posts the command once, then waits until DIALOG has opened; it may be
@@ -158,9 +157,8 @@ VMDRIVE_VERB(VerbStart)
 {
     (void)options;
     (void)out;
-    static bool posted = false;
-    static bool seen = false;
-    return PostAndWatch(args, posted, seen, false);
+    Attempts& attempts = CurrentAttempts();
+    return PostAndWatch(args, attempts.posted, attempts.seen, false);
 }
 
 VMDRIVE_VERB(VerbClose)

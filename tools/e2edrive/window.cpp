@@ -54,6 +54,12 @@ const std::string& Why()
     return g_why;
 }
 
+Attempts& CurrentAttempts()
+{
+    static Attempts attempts;
+    return attempts;
+}
+
 void StartClock(DWORD timeoutMs)
 {
     g_deadline = GetTickCount64() + timeoutMs;
