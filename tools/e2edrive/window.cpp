@@ -192,16 +192,20 @@ std::string WindowTextOf(HWND hwnd)
         int m = n > 0 ? WideCharToMultiByte(1251, 0, wide, n, buf, sizeof buf, nullptr, nullptr) : 0;
         return std::string(buf, m > 0 ? static_cast<size_t>(m) : 0);
     }
-    // The length may change between the two messages; a few spare bytes and the
-    // returned count keep the copy inside the buffer either way.
+    // The text may grow between the two messages (a progress line set just
+    // then): a copy that fills the buffer is asked for again in a larger one.
     std::vector<char> buf(static_cast<size_t>(length) + 16, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
-                             kQueryWaitMs, &copied))
-        return {};
-    buf.back() = '\0';
-    size_t n = static_cast<size_t>(copied) < buf.size() ? static_cast<size_t>(copied) : buf.size() - 1;
-    return std::string(buf.data(), n);
+    for (;;) {
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+                                 SMTO_ABORTIFHUNG, kQueryWaitMs, &copied))
+            return {};
+        buf.back() = '\0';
+        if (static_cast<size_t>(copied) + 1 < buf.size() || buf.size() >= (1u << 20))
+            return std::string(buf.data(), static_cast<size_t>(copied) < buf.size() ? static_cast<size_t>(copied)
+                                                                                     : buf.size() - 1);
+        buf.assign(buf.size() * 4, '\0');
+    }
 }
 
 std::string Escape(const std::string& text)
