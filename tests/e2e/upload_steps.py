@@ -35,6 +35,9 @@ def bitmap(frames, width, height):
 
 def choose(s, dialog, path):
     """Types the path into the dialog's name box and presses "Записать"."""
+    # The dialog is found by its title while it still sets itself up, which
+    # may empty the name box again: a user types once it shows.
+    s.ok("visible", dialog, "--expect", "1")
     s.ok("settext", dialog, FILE_NAME, windows_path(path))
     s.ok("answer", dialog, OK)
     s.ok("gone", dialog)
