@@ -71,7 +71,7 @@ class SessionStart(h.ProgramTest):
         # The about box, and the port dialog left with Cancel.
         s.ok("post", h.FRAME, h.ID["IDM_ABOUT"])
         about = s.ok("wait", "title:О программе")
-        self.assertEqual(s.ok("visible", about), "1")
+        s.ok("visible", about, "--expect", "1")
         s.screenshot("about")
         s.ok("answer", about, 1)
         s.ok("gone", about)
