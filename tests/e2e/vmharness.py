@@ -65,7 +65,8 @@ def wine_env(extra=None):
         "WINEPREFIX": str(PREFIX),
         "WINEARCH": "win64",
         "WINEDEBUG": "-all",
-        "WINEDLLOVERRIDES": "mscoree=;mshtml=",
+        # As tools/wine/env.sh sets it.
+        "WINEDLLOVERRIDES": "mscoree=;mshtml=;winebus.sys,wineusb.sys,winehid.sys,winemenubuilder.exe=d",
         "LC_ALL": "ru_RU.UTF-8",
         "ODBCSYSINI": str(BUILD / "odbc"),
         # Bare database names resolve in the current folder, as with Access.

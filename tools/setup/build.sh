@@ -39,6 +39,10 @@ if [ "$mode" = --rest ]; then
     exit 0
 fi
 configure "$VELARMON_BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
+# The prefix is made while the trees build: Wine's first boot mostly waits.
+"$root/tools/wine/prepare_prefix.sh" &
+prefix_made=$!
+trap '[ -z "$prefix_made" ] || kill "$prefix_made" 2>/dev/null; true' EXIT
 if [ "$mode" = --wine ]; then
     build "$VELARMON_BUILD/native" velarmon_odbcshim
 else
@@ -50,7 +54,11 @@ if [ "$mode" != --wine ]; then
     build "$VELARMON_BUILD/fuzz"
 fi
 
-"$root/tools/wine/prepare_prefix.sh"
+if ! wait "$prefix_made"; then
+    echo "The Wine prefix could not be made" >&2
+    exit 1
+fi
+prefix_made=
 "$root/tools/odbc/register_driver.sh" "$ODBCSYSINI" "$VELARMON_BUILD/native/tools/odbcshim/libvelarmon_odbcshim.so"
 # The template database is made again when the schema changed.
 if [ ! -f "$VELARMON_DB_DIR/velarmon.mdb" ] || [ "$root/db/schema.sql" -nt "$VELARMON_DB_DIR/velarmon.mdb" ]; then

@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
 # The stamp names the settings' version: a prefix made with older settings is
 # prepared again.
-stamp=$WINEPREFIX/.velarmon-ready-5
+stamp=$WINEPREFIX/.velarmon-ready-6
 [ -f "$stamp" ] && exit 0
 
 echo "Preparing the Wine prefix in $WINEPREFIX"
@@ -50,6 +50,7 @@ reg=$(mktemp --suffix=.reg)
     # Services Wine starts with every wineserver that neither the program nor
     # the tests use: the event log, networking and Plug and Play. A test
     # starts its slot's server afresh, and they were a third of that cost.
+    # (The HID and USB bus drivers are kept out by env.sh.)
     for service in Eventlog NDIS nsiproxy PlugPlay; do
         printf '[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\%s]\n"Start"=dword:00000004\n\n' "$service"
     done
