@@ -269,10 +269,8 @@ class Sms(Operation):
 
     def prepare(self, test, s):
         s.ok("post", h.FRAME, h.ID["IDM_SMS"])
-        for line in s.ok("children", h.FRAME).splitlines():
-            handle, cls = (line.split("\t") + ["", ""])[:2]
-            if cls == "#32770":
-                self.panel = handle
+        self.panel = s.child_dialog(h.FRAME)
+        test.assertIsNotNone(self.panel, "no SMS panel")
         s.ok("settext", self.panel, h.ID["IDC_SMS_RECIPIENT"], "89031234567")
         s.ok("settext", self.panel, h.ID["IDC_SMS_TEXT"], "Привет")
 

@@ -30,14 +30,11 @@ STATE = {
 
 
 class FastExchange(t.TransferTest):
-    def sms_panel(self, s, timeout=10):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            for line in s.ok("children", h.FRAME).splitlines():
-                if line.split("\t")[1:2] == ["#32770"]:
-                    return line.split("\t")[0]
-            time.sleep(0.1)
-        self.fail("no SMS panel")
+    def sms_panel(self, s):
+        panel = s.child_dialog(h.FRAME)
+        if not panel:
+            self.fail("no SMS panel")
+        return panel
 
     def run_transfers(self, fast, kinds):
         """The transfers of `kinds` once; the phone's log and state, the tables

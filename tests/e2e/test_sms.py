@@ -27,11 +27,10 @@ class Sms(h.ProgramTest):
         return s
 
     def panel(self, s):
-        for line in s.ok("children", h.FRAME).splitlines():
-            handle, cls, _, _ = (line.split("\t") + ["", "", "", ""])[:4]
-            if cls == "#32770":
-                return handle
-        self.fail("no SMS panel")
+        panel = s.child_dialog(h.FRAME)
+        if not panel:
+            self.fail("no SMS panel")
+        return panel
 
     def fill(self, s, panel, recipient, text, save):
         s.ok("settext", panel, RECIPIENT, recipient)

@@ -348,6 +348,19 @@ class ProgramSession:
             if (self.dir / name).exists():
                 shutil.copy(self.dir / name, folder / name)
 
+    def child_dialog(self, window, timeout_s=10):
+        """The handle of the first dialog (#32770) among the window's
+        children, once there: a posted command makes it a moment later."""
+        deadline = time.monotonic() + timeout_s
+        while True:
+            for line in self.ok("children", window).splitlines():
+                handle, cls = (line.split("\t") + ["", ""])[:2]
+                if cls == "#32770":
+                    return handle
+            if time.monotonic() > deadline:
+                return None
+            time.sleep(0.05)
+
     def wait_frame(self, timeout_ms=20000):
         return self.ok("wait", FRAME, timeout_ms=timeout_ms)
 
