@@ -8,10 +8,9 @@
 # The tests mostly wait on the phone's exchanges and on windows, not on the
 # processor, so a slot needs little of it: the count is six slots a core,
 # at most one for every 2 GiB of memory (a slot's Wine processes and the
-# program take a few hundred MB). On two cores, 12 slots ran the Windows and
-# end-to-end tests in 472 s, 16 in 452 s with the processor as busy, 8 (and a
-# Wine process for every command of the driver) in 768 s. VELARMON_SLOTS
-# overrides it.
+# program take a few hundred MB). On two cores and 24 GiB that is 11: the
+# whole test run took 535 to 635 s with 11 slots, and 724 s with 16, whose
+# load made two tests miss their time limits. VELARMON_SLOTS overrides it.
 
 _slot_xvfb_pids=()
 
