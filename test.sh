@@ -81,8 +81,8 @@ else
     failed=$((failed + 1))
 fi
 
-# They yield the processor to the Windows and end-to-end tests, whose
-# waits have time limits, while those run.
+# The unit and fuzz trees are built and tested meanwhile, at a lower
+# priority: the Windows and end-to-end tests beside them have time limits.
 started=$SECONDS
 if nice -n 10 "$root/tools/setup/build.sh" --rest; then
     echo "== build of the unit and fuzz tests: $((SECONDS - started)) s"

@@ -1,6 +1,6 @@
-# Sources compiled on their own in the Windows tree's unity build: each keeps a
-# file-local name (a constant, a helper) that another file of its batch has
-# too, and the two would meet in one unit. A new clash shows as a
+# Sources compiled on their own in the unity builds (the core's in every tree,
+# the whole Windows tree): each keeps a file-local name (a constant, a helper)
+# that another file of its batch has too, and the two would meet in one unit. A new clash shows as a
 # redefinition or an ambiguous call when the tree builds; add the file here.
 set_source_files_properties(
     app/StartUp.cpp

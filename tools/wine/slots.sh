@@ -9,8 +9,8 @@
 # processor, so a slot needs little of it: the count is six slots a core,
 # at most one for every 2 GiB of memory (a slot's Wine processes and the
 # program take a few hundred MB). On two cores and 24 GiB that is 11: the
-# whole test run took 535 to 635 s with 11 slots, and 724 s with 16, whose
-# load made two tests miss their time limits. VELARMON_SLOTS overrides it.
+# whole test run took 539 to 563 s with 11 slots; with 16 it took 724 s, the
+# processor never idle, and two tests failed. VELARMON_SLOTS overrides it.
 
 _slot_xvfb_pids=()
 
