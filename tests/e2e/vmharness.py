@@ -168,25 +168,21 @@ class Driver:
             self.proc.stdout.close()
             self.proc = None
 
-    def read(self, count, deadline, line=False):
-        """`count` bytes of the answer, or its next line; None when the
-        driver ended first."""
-        while True:
-            if line:
-                end = self.pending.find(b"\n") + 1
-            else:
-                end = count if len(self.pending) >= count else 0
-            if end or not (line or count):
-                got, self.pending = self.pending[:end], self.pending[end:]
-                return got
-            left = deadline - time.monotonic()
-            if left <= 0:
-                raise subprocess.TimeoutExpired("vmdrive", 0)
-            if select.select([self.proc.stdout], [], [], left)[0]:
-                chunk = os.read(self.proc.stdout.fileno(), 65536)
-                if not chunk:
-                    return None
-                self.pending += chunk
+    def more(self, deadline):
+        """Adds what the driver wrote next to `pending`; false when it ended."""
+        left = deadline - time.monotonic()
+        if left <= 0:
+            raise subprocess.TimeoutExpired("vmdrive", 0)
+        if select.select([self.proc.stdout], [], [], left)[0]:
+            chunk = os.read(self.proc.stdout.fileno(), 65536)
+            if not chunk:
+                return False
+            self.pending += chunk
+        return True
+
+    def take(self, end):
+        got, self.pending = self.pending[:end], self.pending[end:]
+        return got
 
     def run(self, args, timeout):
         """The command's exit code and what it printed, as vmdrive.exe ARGS
@@ -206,12 +202,16 @@ class Driver:
             self.proc.stdin.write(request)
             self.proc.stdin.flush()
         try:
-            header = self.read(0, deadline, line=True)
-            if header is not None:
-                rc, length = map(int, header.split())
-                out = self.read(length, deadline)
-                if out is not None:
-                    return rc, out
+            while b"\n" not in self.pending:
+                if not self.more(deadline):
+                    break
+            else:
+                rc, length = map(int, self.take(self.pending.index(b"\n") + 1).split())
+                while len(self.pending) < length:
+                    if not self.more(deadline):
+                        break
+                else:
+                    return rc, self.take(length)
         except subprocess.TimeoutExpired:
             self.stop()
             raise
